@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+
+namespace platform::doubles {
+
+// Thrown by TestSystem::exit_process so a test sees the program's end.
+struct ProgramExit {
+    int code;
+};
+
+// Real directories (a private temporary folder), recorded standard output,
+// and an exit that throws instead of ending the test runner.
+class TestSystem final : public System {
+public:
+    TestSystem(std::string temp_dir, std::string program_path)
+        : temp_dir_(std::move(temp_dir)), program_path_(std::move(program_path)) {}
+
+    std::string temp_dir() override { return temp_dir_; }
+    std::string program_path() override { return program_path_; }
+    std::string current_dir() override;
+    bool set_current_dir(const std::string& path) override;
+    void write_stdout_line(std::string_view text) override { stdout_lines.emplace_back(text); }
+    void beep() override { ++beeps; }
+    [[noreturn]] void exit_process(int code) override { throw ProgramExit{code}; }
+
+    std::vector<std::string> stdout_lines;
+    int beeps = 0;
+
+private:
+    std::string temp_dir_;
+    std::string program_path_;
+};
+
+}  // namespace platform::doubles

@@ -1,0 +1,60 @@
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/sdl/sdl_parts.h"
+
+namespace platform {
+namespace {
+
+class PosixSystem final : public System {
+public:
+    std::string temp_dir() override {
+        const char* dir = std::getenv("TMPDIR");
+        std::string path = (dir != nullptr && *dir != '\0') ? dir : "/tmp";
+        if (path.back() != '/') path += '/';
+        return path;
+    }
+
+    std::string program_path() override {
+        std::vector<char> buffer(PATH_MAX + 1, '\0');
+        const ssize_t n = readlink("/proc/self/exe", buffer.data(), PATH_MAX);
+        if (n <= 0) return {};
+        return std::string(buffer.data(), static_cast<std::size_t>(n));
+    }
+
+    std::string current_dir() override {
+        std::vector<char> buffer(PATH_MAX + 1, '\0');
+        if (getcwd(buffer.data(), buffer.size()) == nullptr) return {};
+        return buffer.data();
+    }
+
+    bool set_current_dir(const std::string& path) override {
+        return chdir(native_path(path).c_str()) == 0;
+    }
+
+    void write_stdout_line(std::string_view text) override {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+
+    void beep() override {
+        std::fputc('\a', stderr);
+        std::fflush(stderr);
+    }
+
+    [[noreturn]] void exit_process(int code) override {
+        std::fflush(nullptr);
+        std::exit(code);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<System> make_posix_system() { return std::make_unique<PosixSystem>(); }
+
+}  // namespace platform

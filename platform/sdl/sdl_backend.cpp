@@ -1,0 +1,15 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include "platform/sdl/sdl_parts.h"
+
+namespace platform {
+
+void install_sdl_services() {
+    Services& s = services();
+    s.clock = make_sdl_clock();
+    s.system = make_posix_system();
+    s.window = make_sdl_window();
+    s.input = make_sdl_input();
+}
+
+}  // namespace platform

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace platform {
+
+// Installs the real services: SDL2 for clock, window and devices, POSIX for
+// the process. With SDL_VIDEODRIVER=offscreen they run without a display.
+void install_sdl_services();
+
+}  // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+// Factories of the SDL/POSIX backend, shared inside platform/ only.
+#include <memory>
+
+#include "platform/services.h"
+
+namespace platform {
+
+std::unique_ptr<Clock> make_sdl_clock();
+std::unique_ptr<System> make_posix_system();
+std::unique_ptr<Window> make_sdl_window();
+std::unique_ptr<InputDevices> make_sdl_input();
+
+}  // namespace platform

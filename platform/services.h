@@ -1,0 +1,25 @@
+#pragma once
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+namespace platform {
+
+// The operating-system services the runtime uses. One set per process,
+// installed by the executable (SDL backend) or by a test (doubles).
+struct Services {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<System> system;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<InputDevices> input;
+};
+
+Services& services();
+
+// Converts "\" to "/" so either separator can be used in names.
+std::string native_path(std::string name);
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+#include "runtime/core/entry.h"
+
+namespace rt {
+
+std::string command_line_from_arguments(int argc, const char* const* argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        const std::string argument = argv[i];
+        const bool needs_quotes = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
+        line += needs_quotes ? "\"" + argument + "\"" : argument;
+    }
+    return line;
+}
+
+int run_process(int argc, const char* const* argv, GameEntry entry) {
+    entry(command_line_from_arguments(argc, argv), show_default);
+    return 0;
+}
+
+}  // namespace rt

@@ -1,0 +1,235 @@
+#include "runtime/core/frame_loop.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/services.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/error_log.h"
+#include "runtime/core/run_errors.h"
+#include "runtime/core/runtime_settings.h"
+#include "runtime/gfx/gl.h"
+#include "runtime/gfx/graphics_context.h"
+#include "runtime/gfx/window.h"
+#include "runtime/input/input.h"
+
+namespace rt {
+namespace {
+
+constexpr int key_escape = 1;
+constexpr int key_escape_alternate = 129;
+constexpr int key_left_alt = 56;
+constexpr int key_f4 = 62;
+constexpr int pause_sleep_ms = 100;
+
+platform::Services& os() { return platform::services(); }
+
+bool debug_mode() { return runtime_settings().debug_mode != 0; }
+
+// The directory part of the program's path; the separator goes.
+std::string program_directory() {
+    std::string path = os().system->program_path();
+    if (path.size() > 1024) path.resize(1024);
+    for (std::size_t i = path.size(); i-- > 1;) {
+        if (path[i] == '/' || path[i] == '\\') return path.substr(0, i);
+    }
+    return path;
+}
+
+void reset_frame_stamps() {
+    RuntimeState& state = runtime_state();
+    state.start_time = state.frame_stamp = state.previous_frame_stamp = now_ms();
+}
+
+[[noreturn]] void quit_from_frame() {
+    RuntimeState& state = runtime_state();
+    state.error_code = 0;
+    state.error_line = state.current_line;
+    terminate_program();
+}
+
+void check_quit_keys() {
+    const bool escape = key_down(key_escape_alternate) != 0.0 || key_down(key_escape) != 0.0;
+    if (runtime_state().escape_quits && escape) quit_from_frame();
+    if (key_down(key_left_alt) != 0.0 && key_down(key_f4) != 0.0) quit_from_frame();
+}
+
+void reset_drawing_state() {
+    GraphicsContext& context = graphics();
+    glEnable(GL_BLEND);
+    glDisable(GL_BLEND);
+    context.current_alpha = 1.0f;
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    setup_2d_view(context, 0, 0, 0, 0);
+}
+
+void runtime_shutdown() {
+    if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
+    os().input.reset();
+}
+
+void write_end_report() {
+    const RuntimeState& state = runtime_state();
+    append_error_log("-End On Line");
+    for (double value : {state.error_code, state.error_line - 1.0, state.current_line, state.current_file}) {
+        append_error_log(std::to_string(static_cast<long long>(value)));
+    }
+}
+
+}  // namespace
+
+RuntimeSettings& runtime_settings() {
+    static RuntimeSettings settings;
+    return settings;
+}
+
+RuntimeState& runtime_state() {
+    static RuntimeState state;
+    return state;
+}
+
+int runtime_init(const std::string& title, int show_mode) {
+    const RuntimeSettings& settings = runtime_settings();
+    RuntimeState& state = runtime_state();
+    state.auto_pause = true;
+
+    GraphicsContext& context = create_graphics_context();
+    if (!create_gl_window(context, settings.screen_width, settings.screen_height, 0, settings.frame_rate,
+                          settings.samples)) {
+        return 0;
+    }
+    os().window->set_title(title);
+    state.window_title = title;
+    delete_error_log();
+
+    if (settings.fullscreen != 0) {
+        enter_fullscreen_mode(context);
+    } else {
+        enter_windowed_mode(context);
+    }
+
+    os().system->set_current_dir(program_directory());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    reset_frame_stamps();
+
+    swap_and_pace();
+    setup_2d_view(context, 0, 0, 0, 0);
+    present_frame();
+
+    state.paused = false;
+    reset_frame_stamps();
+    if (show_mode == 0) {
+        if (context.fullscreen) enter_windowed_mode(context);
+        hide_window(context);
+    }
+    os().system->write_stdout_line("Init OK");
+    return 0;
+}
+
+void present_frame() {
+    RuntimeState& state = runtime_state();
+    if (debug_mode()) os().window->show_and_raise();
+
+    state.previous_frame_stamp = state.frame_stamp;
+    state.frame_stamp = now_ms();
+
+    while (state.paused) {
+        pump_messages();
+        os().clock->sleep_ms(pause_sleep_ms);
+    }
+    refresh_input_devices();
+    check_quit_keys();
+
+    pump_messages();
+    swap_and_pace();
+    reset_drawing_state();
+}
+
+bool pump_messages() {
+    while (const auto event = os().window->next_event()) main_window_proc(*event);
+    return true;
+}
+
+double swap_and_pace() {
+    GraphicsContext& context = graphics();
+    glFinish();
+    os().window->swap_buffers();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    const double t0 = now_ms();
+    double t = t0;
+    do {
+        pump_messages();
+        t = now_ms();
+    } while (t <= context.next_frame_due);
+
+    double next = context.next_frame_due + context.frame_interval;
+    if (context.frame_interval > 0.0) {
+        while (next < t) next += context.frame_interval;
+    }
+    context.next_frame_due = next;
+    return (t - t0) + 1.0;
+}
+
+void main_window_proc(platform::WindowEvent event) {
+    RuntimeState& state = runtime_state();
+    const bool may_pause = !debug_mode() && state.auto_pause;
+    switch (event) {
+    case platform::WindowEvent::deactivated:
+        if (may_pause) {
+            os().window->set_title(state.window_title + " <pause>");
+            state.paused = true;
+        }
+        break;
+    case platform::WindowEvent::activated:
+        if (may_pause) {
+            os().window->set_title(state.window_title);
+            state.paused = false;
+        }
+        break;
+    case platform::WindowEvent::close_requested:
+        terminate_program();
+    }
+}
+
+void set_frame_limit(double frames_per_second) {
+    graphics().frame_interval = frame_interval_for_rate(static_cast<int>(frames_per_second));
+}
+
+void sleep_ms(double milliseconds) { os().clock->sleep_ms(static_cast<int>(milliseconds)); }
+
+double elapsed_ms() { return now_ms() - runtime_state().start_time; }
+
+double frame_time_ms() {
+    const RuntimeState& state = runtime_state();
+    const double difference = state.frame_stamp - state.previous_frame_stamp;
+    return difference > 0.0 ? difference : 1.0;
+}
+
+void set_auto_pause(double flag) { runtime_state().auto_pause = flag != 0.0; }
+
+void allow_escape_quit(double flag) { runtime_state().escape_quits = flag != 0.0; }
+
+void wait_key() {
+    const auto wait_while = [](bool want_held) {
+        for (;;) {
+            pump_messages();
+            refresh_input_devices();
+            if (runtime_state().escape_quits && key_down(key_escape) != 0.0) quit_from_frame();
+            if ((any_key_down() != 0.0) != want_held) return;
+            os().clock->sleep_ms(1);
+        }
+    };
+    wait_while(false);  // until a key is pressed
+    wait_while(true);   // then until all keys are up
+}
+
+void terminate_program() {
+    runtime_shutdown();
+    if (debug_mode()) write_end_report();
+    os().system->exit_process(0);
+    std::abort();  // not reached: exit_process ends the process or throws
+}
+
+}  // namespace rt
