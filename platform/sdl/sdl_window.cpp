@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -72,14 +73,9 @@ public:
 
     bool enter_fullscreen(int width, int height) override {
         if (window_ == nullptr) return false;
-        const int display = SDL_GetWindowDisplayIndex(window_);
-        SDL_DisplayMode wanted{};
-        wanted.w = width;
-        wanted.h = height;
-        SDL_DisplayMode found{};
-        if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &found) == nullptr) return false;
-        if (found.w != width || found.h != height) return false;
-        if (SDL_SetWindowDisplayMode(window_, &found) != 0) return false;
+        const auto mode = exact_display_mode(width, height);
+        if (!mode) return false;
+        if (SDL_SetWindowDisplayMode(window_, &*mode) != 0) return false;
         return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0;
     }
 
@@ -159,6 +155,17 @@ public:
     }
 
 private:
+    // A display mode of exactly this size; nothing when the display has none.
+    std::optional<SDL_DisplayMode> exact_display_mode(int width, int height) const {
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+        const int count = SDL_GetNumDisplayModes(display);
+        for (int i = 0; i < count; ++i) {
+            SDL_DisplayMode mode{};
+            if (SDL_GetDisplayMode(display, i, &mode) == 0 && mode.w == width && mode.h == height) return mode;
+        }
+        return std::nullopt;
+    }
+
     bool start_video() {
         if (!video_started_) video_started_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
         return video_started_;

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/doubles/fake_window.h"
+#include "platform/doubles/scripted_input.h"
+#include "platform/services.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/error_log.h"
+#include "runtime/core/frame_loop.h"
+#include "runtime/core/run_errors.h"
+#include "runtime/core/runtime_settings.h"
+#include "runtime/gfx/graphics_context.h"
+#include "tests/support/headless.h"
+
+namespace {
+
+using platform::WindowEvent;
+using platform::doubles::FakeWindow;
+using platform::doubles::ProgramExit;
+using platform::doubles::ScriptedInput;
+using testing_support::read_file;
+
+// The frame loop over a window without GL, a virtual clock and scripted keys.
+class FrameLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        services_ = testing_support::install_test_services(temp_);
+        auto window = std::make_unique<FakeWindow>();
+        auto input = std::make_unique<ScriptedInput>();
+        window_ = window.get();
+        input_ = input.get();
+        platform::services().window = std::move(window);
+        platform::services().input = std::move(input);
+        rt::runtime_settings() = rt::RuntimeSettings{};
+        rt::runtime_state() = rt::RuntimeState{};
+        rt::runtime_settings().debug_mode = 0;
+        rt::runtime_init("Marlowick", 10);
+        services_.system->stdout_lines.clear();
+    }
+
+    // Runs a frame and reports whether the program ended in it.
+    bool frame_ends_program() {
+        try {
+            rt::present_frame();
+        } catch (const ProgramExit& exit) {
+            EXPECT_EQ(exit.code, 0);
+            return true;
+        }
+        return false;
+    }
+
+    testing_support::TempDir temp_;
+    testing_support::TestServices services_{};
+    FakeWindow* window_ = nullptr;
+    ScriptedInput* input_ = nullptr;
+};
+
+TEST_F(FrameLoopTest, StartUpPrintsInitOkAndMakesTheProgramDirectoryCurrent) {
+    rt::runtime_init("Marlowick", 10);
+    ASSERT_EQ(services_.system->stdout_lines.size(), 1u);
+    EXPECT_EQ(services_.system->stdout_lines[0], "Init OK");
+    EXPECT_EQ(std::filesystem::current_path(), temp_.path());
+    EXPECT_EQ(window_->title, "Marlowick");
+}
+
+TEST_F(FrameLoopTest, FrameLimitOfZeroOrLessGivesTwoMilliseconds) {
+    rt::set_frame_limit(0);
+    EXPECT_DOUBLE_EQ(rt::graphics().frame_interval, 2.0);
+    rt::set_frame_limit(-30);
+    EXPECT_DOUBLE_EQ(rt::graphics().frame_interval, 2.0);
+    rt::set_frame_limit(60);
+    EXPECT_NEAR(rt::graphics().frame_interval, 16.667, 0.001);
+
+    // Paced, never unlimited: ten frames at the 2 ms cap take at least 18 ms.
+    rt::set_frame_limit(0);
+    rt::swap_and_pace();
+    const double start = rt::now_ms();
+    for (int i = 0; i < 10; ++i) rt::swap_and_pace();
+    EXPECT_GE(rt::now_ms() - start, 18.0);
+}
+
+TEST_F(FrameLoopTest, ASlowFrameSkipsAheadInsteadOfBursting) {
+    rt::set_frame_limit(60);
+    rt::swap_and_pace();
+    services_.clock->advance(500.0);  // a frame that took 30 intervals
+    rt::swap_and_pace();
+    const double now = rt::now_ms();
+    EXPECT_GT(rt::graphics().next_frame_due, now);
+    EXPECT_LE(rt::graphics().next_frame_due, now + rt::graphics().frame_interval);
+
+    // The frame after it waits for its due time again.
+    const double waited = rt::swap_and_pace() - 1.0;
+    EXPECT_GT(waited, 1.0);
+}
+
+TEST_F(FrameLoopTest, SwapAndPaceNeverReturnsZero) {
+    rt::set_frame_limit(0);
+    services_.clock->advance(100.0);
+    EXPECT_GE(rt::swap_and_pace(), 1.0);
+}
+
+TEST_F(FrameLoopTest, FrameTimeIsOneBeforeTheSecondFrame) {
+    EXPECT_DOUBLE_EQ(rt::frame_time_ms(), 1.0);
+    rt::set_frame_limit(50);
+    for (int i = 0; i < 3; ++i) rt::present_frame();
+    EXPECT_NEAR(rt::frame_time_ms(), 20.0, 1.0);
+}
+
+TEST_F(FrameLoopTest, DeactivationPausesOnlyOutsideDebugModeWithAutoPause) {
+    window_->push_event(WindowEvent::deactivated);
+    rt::pump_messages();
+    EXPECT_TRUE(rt::runtime_state().paused);
+    EXPECT_EQ(window_->title, "Marlowick <pause>");
+    window_->push_event(WindowEvent::activated);
+    rt::present_frame();  // the pause loop pumps until the window is active again
+    EXPECT_FALSE(rt::runtime_state().paused);
+    EXPECT_EQ(window_->title, "Marlowick");
+
+    rt::set_auto_pause(0);
+    window_->push_event(WindowEvent::deactivated);
+    rt::pump_messages();
+    EXPECT_FALSE(rt::runtime_state().paused);
+
+    rt::set_auto_pause(1);
+    rt::runtime_settings().debug_mode = 1;
+    window_->push_event(WindowEvent::deactivated);
+    rt::pump_messages();
+    EXPECT_FALSE(rt::runtime_state().paused);
+}
+
+TEST_F(FrameLoopTest, QuitKeys) {
+    rt::allow_escape_quit(0);
+    input_->held = {1};
+    EXPECT_FALSE(frame_ends_program());
+    input_->held = {56, 62};  // Alt+F4 ends the program whatever the setting
+    EXPECT_TRUE(frame_ends_program());
+}
+
+TEST_F(FrameLoopTest, EscapeQuitsWhileAllowed) {
+    input_->held = {1};
+    EXPECT_TRUE(frame_ends_program());
+}
+
+TEST_F(FrameLoopTest, ClosingTheWindowEndsTheProgram) {
+    window_->push_event(WindowEvent::close_requested);
+    EXPECT_TRUE(frame_ends_program());
+}
+
+TEST_F(FrameLoopTest, EndReportHasTheExactBytesInDebugMode) {
+    rt::runtime_settings().debug_mode = 1;
+    rt::set_source_position(2, 42);
+    rt::set_error_code(9);
+    rt::set_source_position(1, 57);
+    EXPECT_THROW(rt::terminate_program(), ProgramExit);
+    EXPECT_EQ(read_file(temp_.path() / "ErrorLog.txt"), "-End On Line\r\n9\r\n41\r\n57\r\n1\r\n");
+}
+
+TEST_F(FrameLoopTest, NoEndReportOutsideDebugMode) {
+    EXPECT_THROW(rt::end_program(), ProgramExit);
+    EXPECT_FALSE(std::filesystem::exists(temp_.path() / "ErrorLog.txt"));
+}
+
+TEST_F(FrameLoopTest, ErrorLogIsDeletedAtStartAndAppendedWithCrLf) {
+    rt::append_error_log("stale");
+    rt::runtime_init("Marlowick", 10);
+    rt::append_error_log("one");
+    rt::append_error_log("two");
+    EXPECT_EQ(read_file(temp_.path() / "ErrorLog.txt"), "one\r\ntwo\r\n");
+}
+
+TEST_F(FrameLoopTest, ClockFallsBackToTheMillisecondTimer) {
+    platform::services().clock = std::make_unique<platform::doubles::VirtualClock>(0.25, false);
+    rt::GraphicsContext& context = rt::create_graphics_context();
+    EXPECT_EQ(context.use_perf_counter, 0);
+    const double a = rt::now_ms();
+    EXPECT_EQ(a, static_cast<double>(static_cast<long long>(a)));  // whole milliseconds
+}
+
+// The real executable, headless: it starts, and a termination request ends
+// it through the normal shutdown with the end report.
+TEST(Executable, RunsHeadlessAndWritesTheEndReportWhenClosed) {
+    testing_support::TempDir temp;
+    const std::string out = (temp.path() / "stdout.txt").string();
+    const std::string command = "TMPDIR=" + temp.path().string() +
+                                " SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout -s TERM 3 " MARLOWICK_BIN_DIR
+                                "/marlowick > " + out + " 2>&1";
+    std::system(command.c_str());
+    EXPECT_NE(read_file(out).find("Init OK"), std::string::npos) << read_file(out);
+    EXPECT_EQ(read_file(temp.path() / "ErrorLog.txt"), "-End On Line\r\n0\r\n-1\r\n0\r\n0\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "platform/doubles/fake_window.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/services.h"
+#include "runtime/core/frame_loop.h"
+#include "runtime/core/runtime_settings.h"
+#include "runtime/gfx/gl.h"
+#include "runtime/gfx/graphics_context.h"
+#include "runtime/gfx/window.h"
+#include "tests/support/headless.h"
+
+namespace {
+
+using platform::doubles::FakeWindow;
+
+// A real window and GL context on SDL's offscreen driver.
+class HeadlessWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::install_sdl_services();
+        testing_support::install_test_services(temp_);
+        rt::runtime_settings() = rt::RuntimeSettings{};
+        rt::runtime_state() = rt::RuntimeState{};
+        rt::runtime_init("Marlowick", 10);
+        ASSERT_TRUE(rt::graphics().gl_ready);
+    }
+    void TearDown() override { rt::close_gl_window(rt::graphics()); }
+
+    testing_support::TempDir temp_;
+};
+
+TEST_F(HeadlessWindowTest, PartialViewportCountsYFromTheTop) {
+    rt::set_viewport(10, 20, 100, 50);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 10);
+    EXPECT_EQ(viewport[1], 410);
+    EXPECT_EQ(viewport[2], 100);
+    EXPECT_EQ(viewport[3], 50);
+
+    rt::set_viewport(0, 0, 0, 0);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 640);
+    EXPECT_EQ(viewport[3], 480);
+}
+
+TEST_F(HeadlessWindowTest, TwoDimensionalStateIsFixed) {
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    GLfloat reference = 0;
+    glGetFloatv(GL_ALPHA_TEST_REF, &reference);
+    EXPECT_FLOAT_EQ(reference, 0.05f);
+}
+
+TEST_F(HeadlessWindowTest, SoftwareRendererIsReportedOnceInTheLogOnly) {
+    // llvmpipe renders in software; headless, the warning goes to the log.
+    rt::close_gl_window(rt::graphics());
+    ASSERT_TRUE(rt::create_gl_window(rt::graphics(), 640, 480, 0, 60, 0));
+    ASSERT_TRUE(rt::create_gl_window(rt::graphics(), 640, 480, 0, 60, 0));
+    const std::string log = testing_support::read_file(temp_.path() / "ErrorLog.txt");
+    const auto count = [&](const std::string& text) {
+        std::size_t n = 0;
+        for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_LE(count("OpenGL Software Emulation"), 1u);
+}
+
+TEST_F(HeadlessWindowTest, MissingFullscreenModeFallsBackToAWindow) {
+    rt::set_screen_mode(641, 479, 1);  // no display offers this mode
+    EXPECT_FALSE(rt::graphics().fullscreen);
+    EXPECT_NE(testing_support::read_file(temp_.path() / "ErrorLog.txt").find("No Fullscreen Mode available\r\n"),
+              std::string::npos);
+}
+
+// The multisample ladder halves the count until the window accepts it.
+TEST(MultisampleLadder, HalvesTheSampleCount) {
+    testing_support::TempDir temp;
+    testing_support::install_test_services(temp);
+    auto window = std::make_unique<FakeWindow>();
+    FakeWindow* fake = window.get();
+    platform::services().window = std::move(window);
+    rt::GraphicsContext& context = rt::create_graphics_context();
+
+    fake->max_samples = 0;
+    EXPECT_EQ(rt::choose_multisample_format(context, 6), 0);
+    EXPECT_EQ(fake->sample_requests, (std::vector<int>{6, 3, 1}));
+
+    fake->sample_requests.clear();
+    EXPECT_EQ(rt::choose_multisample_format(context, 1), 0);
+    EXPECT_EQ(fake->sample_requests, (std::vector<int>{1}));
+
+    fake->sample_requests.clear();
+    fake->max_samples = 2;
+    EXPECT_EQ(rt::choose_multisample_format(context, 8), 2);
+    EXPECT_EQ(fake->sample_requests, (std::vector<int>{8, 4, 2}));
+}
+
+TEST(SoftwareRendererName, OnlyTheExactGenericDriverNameCounts) {
+    EXPECT_TRUE(rt::is_software_renderer_name("Mesa Windows GDI Driver"));
+    EXPECT_FALSE(rt::is_software_renderer_name("Mesa Windows GDI Driver 2"));
+    EXPECT_FALSE(rt::is_software_renderer_name(nullptr));
+}
+
+}  // namespace
