@@ -1,0 +1,15 @@
+#pragma once
+// The choice menu, the continue prompt and the volume keys.
+#include <string_view>
+
+namespace game {
+
+// "Do you want to:" at y = o and up to five options (empty = none).
+// Presents the frame; returns the option chosen in this call, else 0.
+double choice_menu(double o, std::string_view o1_Str, std::string_view o2_Str, std::string_view o3_Str,
+                   std::string_view o4_Str, std::string_view o5_Str);
+// The device's continue prompt; returns after a full press and release.
+double wait_continue();
+double volume_keys();
+
+}  // namespace game

@@ -1,0 +1,17 @@
+#pragma once
+// Printing with the game's own font and kerning, and pictures by short name.
+#include <string_view>
+
+namespace game {
+
+double build_kerning();
+// One line; x = -1 centres it on the 640-wide layout.
+double print_text(std::string_view txt_Str, double tx, double ty);
+// A paragraph from x = 0, first line at wy, lines 20 apart, no wider than maxkern.
+double print_wrapped(std::string_view w_Str, double wy);
+// Loads "gfx/" + name + ".png" into a sprite slot.
+double load_picture(std::string_view file_Str, double num);
+// Draws a slot with its top-left at (x, y); x = -1 centres it.
+double show_picture(double num, double x, double y);
+
+}  // namespace game
