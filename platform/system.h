@@ -1,8 +1,29 @@
 #pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
+
+// A shared library kept loaded while this object lives.
+class DynamicLibrary {
+public:
+    virtual ~DynamicLibrary() = default;
+    // Address of an exported symbol, null when the library lacks it.
+    virtual void* symbol(const std::string& name) = 0;
+};
+
+struct ProcessResult {
+    bool started = false;
+    int exit_code = 0;  // only when waited for
+};
+
+// (description, pattern) pairs, e.g. ("Pictures", "*.png").
+using FileFilters = std::vector<std::pair<std::string, std::string>>;
 
 // Process-level services of the operating system.
 class System {
@@ -18,6 +39,14 @@ public:
     virtual void beep() = 0;
     // Ends the process. Test doubles throw instead, so a test can watch the end.
     [[noreturn]] virtual void exit_process(int code) = 0;
+
+    // A number that stays the same on this machine and differs between machines.
+    virtual std::uint32_t machine_serial() = 0;
+    // Runs a command line; waits for its end when asked.
+    virtual ProcessResult run_process(const std::string& command_line, bool wait) = 0;
+    // The desktop's file dialog; nothing when cancelled or when there is none.
+    virtual std::optional<std::string> file_dialog(bool save, const FileFilters& filters) = 0;
+    virtual std::unique_ptr<DynamicLibrary> load_library(const std::string& name) = 0;
 };
 
 }  // namespace platform

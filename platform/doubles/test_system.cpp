@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/sdl/posix_services.h"
 #include "platform/services.h"
 
 namespace platform::doubles {
@@ -16,6 +17,19 @@ bool TestSystem::set_current_dir(const std::string& path) {
     std::error_code error;
     std::filesystem::current_path(native_path(path), error);
     return !error;
+}
+
+ProcessResult TestSystem::run_process(const std::string& command_line, bool wait) {
+    return posix::run_process(command_line, wait);
+}
+
+std::optional<std::string> TestSystem::file_dialog(bool save, const FileFilters& filters) {
+    dialogs_shown.emplace_back(save, filters);
+    return dialog_answer;
+}
+
+std::unique_ptr<DynamicLibrary> TestSystem::load_library(const std::string& name) {
+    return posix::load_library(name);
 }
 
 }  // namespace platform::doubles

@@ -25,6 +25,15 @@ public:
     void write_stdout_line(std::string_view text) override { stdout_lines.emplace_back(text); }
     void beep() override { ++beeps; }
     [[noreturn]] void exit_process(int code) override { throw ProgramExit{code}; }
+    std::uint32_t machine_serial() override { return serial; }
+    // Processes really run (tests start harmless commands); dialogs answer from `dialog_answer`.
+    ProcessResult run_process(const std::string& command_line, bool wait) override;
+    std::optional<std::string> file_dialog(bool save, const FileFilters& filters) override;
+    std::unique_ptr<DynamicLibrary> load_library(const std::string& name) override;
+
+    std::uint32_t serial = 0x12345678u;
+    std::optional<std::string> dialog_answer;
+    std::vector<std::pair<bool, FileFilters>> dialogs_shown;
 
     std::vector<std::string> stdout_lines;
     int beeps = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/sdl/posix_services.h"
 #include "platform/sdl/sdl_parts.h"
 
 namespace platform {
@@ -50,6 +51,17 @@ public:
     [[noreturn]] void exit_process(int code) override {
         std::fflush(nullptr);
         std::exit(code);
+    }
+
+    std::uint32_t machine_serial() override { return posix::machine_serial(); }
+    ProcessResult run_process(const std::string& command_line, bool wait) override {
+        return posix::run_process(command_line, wait);
+    }
+    std::optional<std::string> file_dialog(bool save, const FileFilters& filters) override {
+        return posix::file_dialog(save, filters);
+    }
+    std::unique_ptr<DynamicLibrary> load_library(const std::string& name) override {
+        return posix::load_library(name);
     }
 };
 
