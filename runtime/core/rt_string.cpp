@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 #include "runtime/core/numbers.h"
 #include "runtime/core/runtime_settings.h"
@@ -24,7 +27,20 @@ constexpr const char* static_empty_text = "";
 
 constexpr std::uint32_t growth_step = 512;
 
+static_assert(std::is_standard_layout_v<RtString>);
+static_assert(offsetof(RtString, buffer) == 0);
+static_assert(offsetof(RtString, capacity) == sizeof(char*));
+static_assert(offsetof(RtString, length) == sizeof(char*) + sizeof(std::uint32_t));
+
 bool owns_buffer(const RtString& value) noexcept { return value.capacity != 0; }
+
+// Whether text lies in the value's own buffer, which growth may free.
+bool points_into(const RtString& value, std::string_view text) noexcept {
+    const std::less_equal<const char*> not_after;
+    const std::less<const char*> before;
+    return owns_buffer(value) && not_after(value.buffer, text.data()) &&
+           before(text.data(), value.buffer + value.capacity);
+}
 
 std::uint32_t checked_length(std::size_t length) {
     if (length > rt_string_max_length) throw std::length_error("RtString too long");
@@ -40,7 +56,7 @@ const char* raw_text(const RtString& value) noexcept { return value.buffer ? val
 
 // Replaces the value's text with the given bytes: reserve, copy, terminate.
 void assign_bytes(RtString& value, std::string_view text) {
-    if (owns_buffer(value) && text.data() >= value.buffer && text.data() < value.buffer + value.capacity) {
+    if (points_into(value, text)) {
         const std::string own_copy(text);  // the source lives in the buffer that may be replaced
         assign_bytes(value, own_copy);
         return;
@@ -99,7 +115,7 @@ RtString& RtString::operator=(std::string_view text) {
     return *this;
 }
 
-RtString::~RtString() { free_owned(*this); }
+RtString::~RtString() { rt_string_release(*this); }
 
 const char* RtString::text() const noexcept { return length > 0 ? buffer : static_empty_text; }
 
@@ -178,11 +194,15 @@ double text_to_number(const char* text) noexcept {
     while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
     const char* const start = p;
     if (*p == '+' || *p == '-') ++p;
-    bool any_digit = false;
-    while (is_digit(*p)) ++p, any_digit = true;
+    const auto skip_digits = [&]() {
+        const char* const digits_start = p;
+        while (is_digit(*p)) ++p;
+        return p != digits_start;
+    };
+    bool any_digit = skip_digits();
     if (*p == '.') {
         ++p;
-        while (is_digit(*p)) ++p, any_digit = true;
+        any_digit = skip_digits() || any_digit;
     }
     if (!any_digit) return 0.0;
     if (*p == 'e' || *p == 'E') {
@@ -295,7 +315,7 @@ RtString& rt_string_assign_number(RtString& value, std::int32_t number) {
 RtString& rt_string_append(RtString& value, const ConcatOperand& added) {
     std::string_view text = added.view();
     std::string own_copy;
-    if (owns_buffer(value) && text.data() >= value.buffer && text.data() < value.buffer + value.capacity) {
+    if (points_into(value, text)) {
         own_copy.assign(text);  // appending a value to itself: growth would free the source
         text = own_copy;
     }
