@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/error_log.h"
+#include "runtime/core/numbers.h"
 #include "runtime/core/run_errors.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/gfx/gl.h"
@@ -102,6 +103,8 @@ int runtime_init(const std::string& title, int show_mode) {
     os().window->set_title(title);
     state.window_title = title;
     delete_error_log();
+    // The low 32 bits of the clock: different start times, different sequences.
+    seed_random(static_cast<std::uint32_t>(static_cast<std::int64_t>(now_ms())));
 
     if (settings.fullscreen != 0) {
         enter_fullscreen_mode(context);

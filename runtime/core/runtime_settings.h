@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/core/rt_string.h"
+
 namespace rt {
 
 // Start-up settings the game's entry routine fills before runtime_init.
@@ -18,7 +20,7 @@ struct RuntimeSettings {
 // Frame-loop and end-report state of the process.
 struct RuntimeState {
     std::string window_title;
-    std::string command_line;
+    RtString command_line;
     bool auto_pause = true;
     bool paused = false;
     bool escape_quits = true;
