@@ -3,8 +3,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "platform/debugger.h"
@@ -46,17 +46,18 @@ private:
 class LinuxDebugger final : public Debugger {
 public:
     bool attached() override {
-        std::ifstream status("/proc/self/status");
-        std::string key;
-        while (status >> key) {
-            if (key == "TracerPid:") {
-                long tracer = 0;
-                status >> tracer;
-                return tracer != 0;
-            }
-            status.ignore(4096, '\n');
-        }
-        return false;
+        const int status = open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+        if (status < 0) return false;
+        std::array<char, 4096> buffer{};
+        const ssize_t length = read(status, buffer.data(), buffer.size() - 1);
+        close(status);
+        if (length <= 0) return false;
+        const std::string_view text(buffer.data(), static_cast<std::size_t>(length));
+        const std::size_t field = text.find("TracerPid:");
+        if (field == std::string_view::npos) return false;
+        long tracer = 0;
+        std::sscanf(text.data() + field + 10, "%ld", &tracer);
+        return tracer != 0;
     }
 
     void deliver(std::string_view message) override {
