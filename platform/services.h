@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "platform/clock.h"
+#include "platform/debugger.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -15,6 +16,7 @@ struct Services {
     std::unique_ptr<System> system;
     std::unique_ptr<Window> window;
     std::unique_ptr<InputDevices> input;
+    std::unique_ptr<Debugger> debugger;
 };
 
 Services& services();

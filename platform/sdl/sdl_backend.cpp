@@ -10,6 +10,7 @@ void install_sdl_services() {
     s.system = make_posix_system();
     s.window = make_sdl_window();
     s.input = make_sdl_input();
+    s.debugger = make_system_debugger();
 }
 
 }  // namespace platform
