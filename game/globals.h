@@ -1,7 +1,8 @@
 #pragma once
 // The game's lasting state: 22 globals, registered with the debug registry
 // in this order at static initialisation.
-#include <string>
+#include "runtime/core/number_array.h"
+#include "runtime/core/rt_string.h"
 
 namespace game {
 
@@ -9,9 +10,14 @@ namespace game {
 // dimensioned size ends the program with run-time error 9).
 class GameArray {
 public:
-    double& operator[](double index);
-    void dim(double size);
-    void redim(double size);
+    double& operator[](double index) { return rt::array_element(array_, index); }
+    void dim(double size) { rt::array_dim(array_, size); }
+    void redim(double size) { rt::array_redim(array_, size); }
+    // The storage the debug registry describes.
+    rt::NumberArray& storage() { return array_; }
+
+private:
+    rt::NumberArray array_;
 };
 
 extern double opt;
@@ -29,7 +35,7 @@ extern double gfxfall;      // slot 41: "gfxfall"
 extern double gfxindark;    // slot 42: "gfxdark"
 extern double gfxsky;       // slot 43: "gfxsky"
 extern double gfxdungeon;   // slot 44: "gfxdngn"
-extern std::string info_Str;  // "DESKTOP", "F100" or "F200"
+extern rt::RtString info_Str;  // "DESKTOP", "F100" or "F200"
 extern double resx;
 extern GameArray kern;
 extern GameArray optwide;

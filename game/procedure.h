@@ -10,24 +10,21 @@
 //         return 0;
 //     }
 
+#include "runtime/core/debug_registry.h"
+
 namespace game {
 
 // Source file indices reported with each statement.
 enum SourceFile : int { source_main = 0, source_part_one = 1, source_part_two = 2 };
 
-class Procedure {
+class Procedure : public rt::ProcedureScope {
 public:
-    explicit Procedure(SourceFile file);
-    ~Procedure();
-    Procedure(const Procedure&) = delete;
-    Procedure& operator=(const Procedure&) = delete;
-
-    void statement(int line);
-    // Registers a local number variable (name as written in the game source).
-    void local(const char* name, double& variable);
-
-private:
-    SourceFile file_;
+    explicit Procedure(SourceFile file) : rt::ProcedureScope(file) {}
+    // Registers a local variable under its name in the game source.
+    template <class T>
+    void local(const char* name, T& variable) {
+        add_local(name, variable);
+    }
 };
 
 }  // namespace game

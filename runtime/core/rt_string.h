@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "runtime/core/debug_registry.h"
+
 namespace rt {
 
 // The game language's string value.
@@ -220,5 +222,9 @@ RtString hex_of_bytes(std::span<const std::uint8_t> bytes);
 // The command-line text kept at start-up.
 void set_command_line(std::string_view text);
 RtString command_line();
+
+// Strings are described to the debugger with their own type code.
+template <>
+struct variable_type_of<RtString> : std::integral_constant<VariableType, VariableType::string> {};
 
 }  // namespace rt
