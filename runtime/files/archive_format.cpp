@@ -7,6 +7,7 @@
 #include <cstring>
 #include <istream>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 
 namespace rt::archive {
@@ -139,15 +140,18 @@ std::optional<Bytes> ArchiveReader::unpack(const Entry& entry) const {
         return std::nullopt;
     }
     const std::uint32_t unpacked_size = read_u32(packed.data());
-    if (unpacked_size > max_unpacked_size || !lzo_ready()) return std::nullopt;
+    // LZO1X expands at most about 255-fold (runs of zero length bytes); a size
+    // far beyond that is a lie and is not worth allocating for.
+    const std::uint64_t most_possible = 512 * (static_cast<std::uint64_t>(stored) - size_prefix) + 64;
+    if (unpacked_size > max_unpacked_size || unpacked_size > most_possible || !lzo_ready()) return std::nullopt;
 
-    Bytes unpacked(std::max<std::size_t>(unpacked_size, 1));
+    // Left uninitialised: a lying size field must not cost a 256 MiB fill.
+    const auto unpacked = std::make_unique_for_overwrite<unsigned char[]>(std::max<std::size_t>(unpacked_size, 1));
     lzo_uint produced = unpacked_size;
     const int result = lzo1x_decompress_safe(packed.data() + size_prefix, static_cast<lzo_uint>(stored) - size_prefix,
-                                             unpacked.data(), &produced, nullptr);
+                                             unpacked.get(), &produced, nullptr);
     if (result != LZO_E_OK || produced != unpacked_size) return std::nullopt;
-    unpacked.resize(unpacked_size);
-    return unpacked;
+    return Bytes(unpacked.get(), unpacked.get() + unpacked_size);
 }
 
 std::string_view base_name(std::string_view name) {

@@ -62,6 +62,20 @@ TEST_F(MediaArchiveTest, EntriesAreFoundByBaseNameIgnoringCase) {
     EXPECT_TRUE(rt::archive_mount(rt::MediaMount::graphics).enabled);  // absent names keep it
 }
 
+TEST_F(MediaArchiveTest, HighlyCompressibleEntriesUnpackInFull) {
+    const std::string zeros(1 << 20, '\0');
+    const std::string pattern = [] {
+        std::string text;
+        while (text.size() < (1 << 20)) text += "0123456789abcdef";
+        return text;
+    }();
+    mount(text_of(archive::build_archive({{"zeros.bin", bytes_of(zeros)}, {"pattern.bin", bytes_of(pattern)}}, 0,
+                                         archive::OffsetBase::file_start)));
+    EXPECT_LT(std::filesystem::file_size(path("media.gfx")), 20'000u);
+    EXPECT_EQ(lookup("zeros.bin"), zeros);
+    EXPECT_EQ(lookup("pattern.bin"), pattern);
+}
+
 TEST_F(MediaArchiveTest, OutPathMayBeTheNameItself) {
     mount(sample_archive());
     std::string name = "gfx/title.png";
