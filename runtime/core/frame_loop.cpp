@@ -10,6 +10,8 @@
 #include "runtime/core/numbers.h"
 #include "runtime/core/run_errors.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/files/file_commands.h"
+#include "runtime/files/media_archive.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/window.h"
@@ -68,6 +70,8 @@ void reset_drawing_state() {
 void runtime_shutdown() {
     if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
     os().input.reset();
+    release_file_commands();
+    release_media_archives();
 }
 
 void write_end_report() {
@@ -113,6 +117,7 @@ int runtime_init(const std::string& title, int show_mode) {
     }
 
     os().system->set_current_dir(program_directory());
+    create_media_archives(program_directory());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     reset_frame_stamps();
 

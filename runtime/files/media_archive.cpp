@@ -1,24 +1,106 @@
 #include "runtime/files/media_archive.h"
 
+#include <array>
 #include <fstream>
+#include <optional>
 
 #include "platform/services.h"
+#include "runtime/files/archive_format.h"
+#include "runtime/files/file_access.h"
 
 namespace rt {
+namespace {
 
-// Loose files only until the archive reader lands.
-void create_media_archives(const std::string&) {}
-void set_media_archives(const std::string&, const std::string&) {}
+using files::is_readable_file;
+using files::remove_quietly;
 
-bool resolve_media(MediaMount, const std::string& name, std::string& out_path) {
+std::array<ArchiveMount, 2>& mounts() {
+    static std::array<ArchiveMount, 2> instances;
+    return instances;
+}
+
+ArchiveMount& mount_of(MediaMount which) { return mounts()[static_cast<std::size_t>(which)]; }
+
+void drop_extracted_file(ArchiveMount& mount) {
+    if (mount.extracted_path.empty()) return;
+    remove_quietly(mount.extracted_path);
+    mount.extracted_path.clear();
+}
+
+void write_file(const std::string& path, const archive::Bytes& bytes) {
+    remove_quietly(path);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+struct ArchiveHit {
+    archive::Entry entry;
+    archive::Bytes bytes;
+};
+
+// Disables the mount when the archive is missing or has no valid footer;
+// a name that is absent or an entry that is damaged leaves it enabled.
+std::optional<ArchiveHit> look_up_in_archive(ArchiveMount& mount, std::string_view name) {
+    if (!mount.enabled) return std::nullopt;
+    const std::string path = platform::native_path(mount.archive_path);
+    std::ifstream file;
+    if (is_readable_file(path)) file.open(path, std::ios::binary);
+    const auto reader = file.is_open() ? archive::ArchiveReader::open(file) : std::nullopt;
+    if (!reader) {
+        mount.enabled = false;
+        return std::nullopt;
+    }
+    auto entry = reader->find(archive::base_name(name));
+    if (!entry) return std::nullopt;
+    auto bytes = reader->unpack(*entry);
+    if (!bytes) return std::nullopt;
+    return ArchiveHit{std::move(*entry), std::move(*bytes)};
+}
+
+}  // namespace
+
+void create_media_archives(const std::string& program_directory) {
+    set_media_archives(program_directory, program_directory);
+}
+
+void set_media_archives(const std::string& first_path, const std::string& second_path) {
+    for (auto [which, path] : {std::pair{MediaMount::graphics, &first_path}, {MediaMount::audio, &second_path}}) {
+        ArchiveMount& mount = mount_of(which);
+        mount.enabled = true;
+        drop_extracted_file(mount);
+        mount.archive_path = *path;
+    }
+}
+
+bool resolve_media(MediaMount which, const std::string& name, std::string& out_path) {
+    ArchiveMount& mount = mount_of(which);
+    drop_extracted_file(mount);
+    const std::string requested = name;  // out_path may be name itself
     out_path.clear();
-    if (name.empty()) return false;
-    const std::string path = platform::native_path(name);
-    if (!std::ifstream(path, std::ios::binary)) return false;
+    if (requested.empty()) return false;
+
+    const std::string loose = platform::native_path(requested);
+    if (is_readable_file(loose)) {
+        out_path = loose;
+        return true;
+    }
+    const auto hit = look_up_in_archive(mount, requested);
+    if (!hit) return false;
+
+    const std::string path = archive::extraction_path(platform::services().system->temp_dir(), hit->entry);
+    write_file(path, hit->bytes);  // a failed write shows when the loader opens it
+    mount.extracted_path = path;
     out_path = path;
     return true;
 }
 
-void release_media_archives() {}
+void release_media_archives() {
+    for (ArchiveMount& mount : mounts()) {
+        drop_extracted_file(mount);
+        mount = ArchiveMount{};
+    }
+}
+
+const ArchiveMount& archive_mount(MediaMount which) { return mount_of(which); }
 
 }  // namespace rt

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# Usage: tools/fuzz/run.sh [SECONDS per target, default 60]
+# Crashes land in build-fuzz/findings/<target>/; the script fails when any target found one.
+set -euo pipefail
+seconds=${1:-60}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$root/build-fuzz
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLOWICK_FUZZ=ON \
+  -DMARLOWICK_BUILD_TESTS=OFF -DMARLOWICK_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j2 --target fuzz_media_archive fuzz_key_file mwpack
+
+# Seeds: a real archive (standalone and appended) and a few key files.
+seeds=$build/seeds
+rm -rf "$seeds" && mkdir -p "$seeds/fuzz_media_archive" "$seeds/fuzz_key_file" "$seeds/files"
+printf 'first picture %.0s' {1..40} >"$seeds/files/title.png"
+printf 'RIFF....WAVEfmt ' >"$seeds/files/thames.wav"
+: >"$seeds/files/empty.txt"
+printf 'host bytes' >"$seeds/host.bin"
+"$build/bin/mwpack" create "$seeds/fuzz_media_archive/plain.gfx" "$seeds/files" >/dev/null
+"$build/bin/mwpack" create --behind "$seeds/host.bin" "$seeds/fuzz_media_archive/behind.gfx" "$seeds/files" >/dev/null
+printf '[Main]\r\nspeed = 5\r\nname=Kim\r\n; comment\r\n[Audio]\r\nvolume=80\r\n' >"$seeds/fuzz_key_file/a.ini"
+printf '  [ Video]\nspeed =\nx 3\n\t;c=1\n[]\n=7\n' >"$seeds/fuzz_key_file/b.ini"
+
+status=0
+for target in fuzz_media_archive fuzz_key_file; do
+  corpus=$build/corpus/$target
+  findings=$build/findings/$target
+  mkdir -p "$corpus" "$findings"
+  echo "== $target: ${seconds}s"
+  if ! "$build/fuzz/$target" "$corpus" "$seeds/$target" -max_total_time="$seconds" -max_len=65536 \
+      -artifact_prefix="$findings/" -print_final_stats=1 2>"$build/$target.log"; then
+    status=1
+  fi
+  grep -E '^(#[0-9]+.*DONE|stat::number_of_executed_units|stat::peak_rss_mb)|ERROR|SUMMARY' "$build/$target.log" || true
+  echo "   findings: $(find "$findings" -type f | wc -l)   corpus: $(find "$corpus" -type f | wc -l) inputs"
+done
+exit $status

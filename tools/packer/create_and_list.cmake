@@ -1,0 +1,41 @@
+# Runs the packer as the build does: a folder plus a single file, standalone
+# and appended behind another file, then lists both results.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/gfx/sub)
+file(WRITE ${WORK}/gfx/Title.PNG "picture bytes picture bytes picture bytes")
+file(WRITE ${WORK}/gfx/sub/a01.png "another picture")
+file(WRITE ${WORK}/smalfont.bmp "")
+file(WRITE ${WORK}/host.bin "data in front of the archive")
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${ARGN} failed (${result}): ${out}${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+function(expect_entries listing)
+  foreach(line "Title.PNG\t41\t" "a01.png\t15\t" "smalfont.bmp\t0\t")
+    string(FIND "${listing}" "${line}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "listing lacks \"${line}\":\n${listing}")
+    endif()
+  endforeach()
+endfunction()
+
+run(${MWPACK} create ${WORK}/media.gfx ${WORK}/gfx ${WORK}/smalfont.bmp)
+run(${MWPACK} list ${WORK}/media.gfx)
+expect_entries("${output}")
+
+run(${MWPACK} create --behind ${WORK}/host.bin ${WORK}/joined.bin ${WORK}/gfx ${WORK}/smalfont.bmp)
+run(${MWPACK} list ${WORK}/joined.bin)
+expect_entries("${output}")
+if(NOT output MATCHES "Title.PNG\t41\t[0-9]+\t-[0-9]+")
+  message(FATAL_ERROR "appended archive should use negative offsets:\n${output}")
+endif()
+
+execute_process(COMMAND ${MWPACK} list ${WORK}/host.bin RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
+if(result EQUAL 0)
+  message(FATAL_ERROR "listing a file without an archive should fail")
+endif()
