@@ -22,11 +22,19 @@ for png in "$media"/gfx/*.png; do
   size="$(identify -format '%wx%h' "$png")"
   # Transparent parts show as a checkerboard.
   convert -size "$size" pattern:checkerboard -fill '#d0d0d0' -opaque black "$png" -composite "$tmp/$name.png"
-  if [ "$size" = "640x480" ]; then full+=("$tmp/$name.png"); else over+=("$tmp/$name.png"); fi
+  if [ "$size" = "640x480" ]; then
+    full+=("$tmp/$name.png")
+  elif [ "$(identify -format '%w' "$png")" -lt 64 ]; then
+    # Pointer-sized pictures are shown four times enlarged.
+    convert "$tmp/$name.png" -scale 400% "$tmp/$name-x4.png"
+    over+=("$tmp/$name-x4.png")
+  else
+    over+=("$tmp/$name.png")
+  fi
 done
 
 montage -label '%t %wx%h' "${full[@]}" -tile 4x -geometry 320x240+6+6 -background '#2a2838' -fill white "$out/pictures.png"
-montage -label '%t %wx%h' "${over[@]}" -tile 3x -geometry '+8+8' -background '#2a2838' -fill white "$out/overlays.png"
+montage -label '%t' "${over[@]}" -tile 3x -geometry '+8+8' -background '#2a2838' -fill white "$out/overlays.png"
 for font in fontpc fontgp; do
   convert "$media/gfx/$font.png" -background '#3a6ea5' -flatten -scale 300% "$tmp/$font.png"
 done
