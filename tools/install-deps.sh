@@ -6,7 +6,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libgl-dev libgl1-mesa-dri
   libpng-dev zlib1g-dev liblzo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  librsvg2-bin sox libsox-fmt-mp3 lame fonts-dejavu-core python3
+  librsvg2-bin sox libsox-fmt-mp3 lame fonts-dejavu-core fonts-dejavu-extra libfreetype-dev imagemagick python3
   gdb xvfb xdotool
 )
 missing=()

@@ -1,0 +1,318 @@
+// Checks the media the build produces against what the game needs of them:
+// sizes that fit their drawing positions, hard-edged alpha (the renderer
+// drops texels at or below 0.05 and never blends), no colour-key pixels,
+// calm room where text is printed, measurable font glyphs, and music that
+// loops without a click.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/headless.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every media file is made here first; loose builds copy them beside the executable.
+const fs::path media_dir = fs::path(MARLOWICK_BIN_DIR) / ".." / "media" / "files";
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+    const std::uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+};
+
+Picture load(const std::string& name) {
+    const fs::path path = media_dir / "gfx" / (name + ".png");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    Picture pic;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        ADD_FAILURE() << path << ": " << image.message;
+        return pic;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    pic.width = static_cast<int>(image.width);
+    pic.height = static_cast<int>(image.height);
+    pic.rgba.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pic.rgba.data(), 0, nullptr)) {
+        ADD_FAILURE() << path << ": " << image.message;
+        pic = Picture{};
+    }
+    return pic;
+}
+
+struct AlphaCount {
+    long opaque = 0;
+    long clear = 0;
+    long partial = 0;
+    long colour_key = 0;
+};
+
+AlphaCount count_alpha(const Picture& pic) {
+    AlphaCount n;
+    for (size_t i = 0; i < pic.rgba.size(); i += 4) {
+        const std::uint8_t* p = &pic.rgba[i];
+        if (p[3] == 255) ++n.opaque;
+        else if (p[3] == 0) ++n.clear;
+        else ++n.partial;
+        if (p[0] == 255 && p[1] == 0 && p[2] == 128) ++n.colour_key;
+    }
+    return n;
+}
+
+// Spread of brightness over a rectangle: small where text can be read easily.
+double brightness_spread(const Picture& pic, int x0, int y0, int x1, int y1) {
+    double sum = 0, sum_sq = 0;
+    long n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const std::uint8_t* p = pic.at(x, y);
+            const double l = 0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2];
+            sum += l, sum_sq += l * l, ++n;
+        }
+    const double mean = sum / n;
+    return std::sqrt(std::max(0.0, sum_sq / n - mean * mean));
+}
+
+enum class Cover { opaque, with_holes };
+
+struct Expected {
+    const char* name;
+    int width;   // 0: checked by the fit rule below
+    int height;
+    Cover cover;
+};
+
+// Full pictures drawn first must cover the screen; the others are drawn over
+// something and keep transparent parts.
+const Expected pictures[] = {
+    {"gfxsky", 640, 480, Cover::opaque},    {"gfxdark", 640, 480, Cover::opaque},
+    {"gfxdngn", 640, 480, Cover::opaque},   {"gfxfall2", 640, 480, Cover::opaque},
+    {"gfxfall", 640, 480, Cover::with_holes}, {"compo", 640, 480, Cover::opaque},
+    {"brinco", 640, 480, Cover::opaque},    {"vxtitle", 640, 480, Cover::opaque},
+    {"story01a", 640, 480, Cover::opaque},  {"story01b", 640, 480, Cover::with_holes},
+    {"story02a", 640, 480, Cover::opaque},  {"b44", 640, 480, Cover::opaque},
+    {"mouse", 31, 31, Cover::with_holes},   {"f200targ", 5, 5, Cover::with_holes},
+    {"biglogo", 416, 0, Cover::with_holes}, {"tesh", 0, 0, Cover::with_holes},
+    {"vx", 0, 0, Cover::with_holes},        {"story02b", 0, 0, Cover::with_holes},
+};
+
+TEST(MediaPictures, HaveTheirSizesHardEdgedAlphaAndNoColourKey) {
+    for (const Expected& e : pictures) {
+        SCOPED_TRACE(e.name);
+        const Picture pic = load(e.name);
+        ASSERT_GT(pic.width, 0);
+        if (e.width) {
+            EXPECT_EQ(pic.width, e.width);
+        }
+        if (e.height) {
+            EXPECT_EQ(pic.height, e.height);
+        }
+        const AlphaCount n = count_alpha(pic);
+        EXPECT_EQ(n.partial, 0) << "alpha must be 0 or 255";
+        EXPECT_EQ(n.colour_key, 0) << "red 255, green 0, blue 128 is the colour key";
+        EXPECT_GT(n.opaque, 0) << "picture is empty";
+        if (e.cover == Cover::opaque) {
+            EXPECT_EQ(n.clear, 0) << "a backdrop must cover the screen";
+        } else {
+            EXPECT_GT(n.clear, 0) << "an overlay must leave its surroundings transparent";
+        }
+    }
+}
+
+TEST(MediaPictures, FitWhereTheGameDrawsThem) {
+    // The logo at (112, 24) is centred on the screen.
+    const Picture logo = load("biglogo");
+    EXPECT_EQ(112 + logo.width + 112, 640);
+    EXPECT_LE(24 + logo.height, 480);
+    // Part selection: "vx" at y 25 above "tesh" at y 100, which ends above
+    // the gate message printed at y 320 (and the menu at y 350).
+    const Picture vx = load("vx");
+    const Picture tesh = load("tesh");
+    EXPECT_LE(vx.width, 640);
+    EXPECT_LE(25 + vx.height, 100);
+    EXPECT_LE(tesh.width, 640);
+    EXPECT_LE(100 + tesh.height, 320);
+    // The trapdoor at (140, 330) stays on screen and clear of the prompt at y 460.
+    const Picture trap = load("story02b");
+    EXPECT_LE(140 + trap.width, 640);
+    EXPECT_LE(330 + trap.height, 460);
+    // Pointer and touch target are drawn at their hot spot minus 15 and 2.
+    const Picture mouse = load("mouse");
+    const Picture target = load("f200targ");
+    EXPECT_EQ(mouse.at(15, 15)[3], 255);
+    EXPECT_EQ(target.at(2, 2)[3], 255);
+    // The outdoor picture over the sky leaves the sky transparent at the top.
+    const Picture airfield = load("story01b");
+    long clear_top = 0;
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 640; ++x) clear_top += airfield.at(x, y)[3] == 0;
+    EXPECT_EQ(clear_top, 640L * 150);
+}
+
+TEST(MediaPictures, LeaveCalmRoomWhereTextIsPrinted) {
+    struct Band {
+        const char* name;
+        int x0, y0, x1, y1;
+    };
+    // Regions where paragraphs, prompts or headings are printed over the picture.
+    const Band bands[] = {
+        {"vxtitle", 0, 436, 640, 480},  {"story01a", 0, 256, 640, 480}, {"story02a", 0, 0, 640, 110},
+        {"b44", 180, 190, 460, 230},    {"gfxsky", 0, 0, 640, 130},     {"gfxdngn", 0, 0, 440, 100},
+        {"gfxdark", 0, 0, 640, 200},    {"gfxfall2", 100, 0, 540, 100},
+    };
+    for (const Band& b : bands) {
+        SCOPED_TRACE(b.name);
+        EXPECT_LT(brightness_spread(load(b.name), b.x0, b.y0, b.x1, b.y1), 24.0);
+    }
+}
+
+// The game's kerning scan: the glyph over a white square, then from the
+// column right of the cell leftwards, every second row, to the first pixel
+// that is not pure white. Transparent texels are dropped by the renderer.
+int measured_advance(const Picture& strip, int cell, int frame) {
+    const int per_row = strip.width / cell;
+    const int cx = (frame % per_row) * cell, cy = (frame / per_row) * cell;
+    auto white = [&](int x, int y) {
+        if (x >= cell) return true;
+        const std::uint8_t* p = strip.at(cx + x, cy + y);
+        return p[3] <= 12 || (p[0] == 255 && p[1] == 255 && p[2] == 255);
+    };
+    int x = cell, y = 0;
+    while (x > 0 && white(x, y)) {
+        y += 2;
+        if (y == cell) --x, y = 0;
+    }
+    return x + 2;
+}
+
+void check_font_strip(const char* name, int cell) {
+    SCOPED_TRACE(name);
+    const Picture strip = load(name);
+    ASSERT_EQ(strip.width % cell, 0);
+    ASSERT_GE((strip.width / cell) * (strip.height / cell), 96) << "96 frames, codes 32 to 127";
+    const AlphaCount n = count_alpha(strip);
+    EXPECT_EQ(n.partial, 0);
+    EXPECT_EQ(n.colour_key, 0);
+
+    const int per_row = strip.width / cell;
+    auto cell_pixels = [&](int frame, int column) {
+        int count = 0;
+        for (int y = 0; y < cell; ++y)
+            count += strip.at((frame % per_row) * cell + column, (frame / per_row) * cell + y)[3] != 0;
+        return count;
+    };
+    int space = 0;
+    for (int x = 0; x < cell; ++x) space += cell_pixels(0, x);
+    EXPECT_EQ(space, 0) << "the space is empty";
+
+    for (int f = 1; f < 95; ++f) {  // the printable characters 33 to 126
+        SCOPED_TRACE(std::string(1, static_cast<char>(f + 32)));
+        EXPECT_GT(cell_pixels(f, 0), 0) << "a glyph starts at the left edge of its cell";
+        const int advance = measured_advance(strip, cell, f);
+        EXPECT_GT(advance, 2) << "the kerning scan must find every glyph";
+        EXPECT_LE(advance, cell + 2);
+    }
+    EXPECT_LT(measured_advance(strip, cell, 'i' - 32), measured_advance(strip, cell, 'W' - 32));
+    EXPECT_LT(measured_advance(strip, cell, '.' - 32), measured_advance(strip, cell, 'M' - 32));
+}
+
+TEST(MediaFonts, StripsAreMeasurableHardEdgedGlyphs) {
+    check_font_strip("fontpc", 20);
+    check_font_strip("fontgp", 10);
+}
+
+std::vector<std::uint8_t> read_bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t le32(const std::vector<std::uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+TEST(MediaSound, JingleIsPlainPcmWavWithItsDataAfterTheFormat) {
+    const std::vector<std::uint8_t> wav = read_bytes(media_dir / "aud" / "thames.wav");
+    ASSERT_GE(wav.size(), 44u);
+    EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
+    EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
+    EXPECT_EQ(le32(wav, 16), 16u);
+    EXPECT_EQ(wav[20] | wav[21] << 8, 1) << "PCM";
+    const int channels = wav[22] | wav[23] << 8;
+    const std::uint32_t rate = le32(wav, 24);
+    const int bits = wav[34] | wav[35] << 8;
+    EXPECT_EQ(bits, 16);
+    // The sound loader expects the data chunk right after the format chunk.
+    EXPECT_EQ(std::string(wav.begin() + 36, wav.begin() + 40), "data");
+    const std::uint32_t data = le32(wav, 40);
+    EXPECT_LE(44u + data, wav.size());
+    const double seconds = static_cast<double>(data) / (rate * channels * bits / 8);
+    EXPECT_GT(seconds, 1.0);
+    EXPECT_LT(seconds, 6.0);
+}
+
+// Decodes music with sox (the pipeline's own tool) to 16-bit mono samples.
+std::vector<std::int16_t> decode(const fs::path& file, int rate, const testing_support::TempDir& temp) {
+    const fs::path raw = temp.path() / (file.stem().string() + ".raw");
+    const std::string command = "sox \"" + file.string() + "\" -t raw -e signed-integer -b 16 -c 1 -r " +
+                                std::to_string(rate) + " \"" + raw.string() + "\"";
+    if (std::system(command.c_str()) != 0) {
+        ADD_FAILURE() << "sox could not decode " << file;
+        return {};
+    }
+    const std::vector<std::uint8_t> bytes = read_bytes(raw);
+    std::vector<std::int16_t> samples(bytes.size() / 2);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return samples;
+}
+
+double rms(const std::vector<std::int16_t>& s, size_t from, size_t count) {
+    double sum = 0;
+    for (size_t i = from; i < from + count; ++i) sum += static_cast<double>(s[i]) * s[i];
+    return std::sqrt(sum / count) / 32768.0;
+}
+
+TEST(MediaMusic, PiecesLastHalfAMinuteToNinetySecondsAndLoopQuietly) {
+    const testing_support::TempDir temp;
+    constexpr int rate = 22050;
+    for (const char* name : {"title.mp3", "ingame.mp3"}) {
+        SCOPED_TRACE(name);
+        const std::vector<std::int16_t> s = decode(media_dir / "aud" / name, rate, temp);
+        ASSERT_FALSE(s.empty());
+        const double seconds = static_cast<double>(s.size()) / rate;
+        EXPECT_GE(seconds, 30.0);
+        EXPECT_LE(seconds, 90.0);
+        EXPECT_GT(rms(s, 0, s.size()), 0.05) << "a real piece, not near silence";
+        // Both ends of the loop are quiet, so the jump from end to start cannot click.
+        const size_t edge = rate / 20;
+        EXPECT_LT(rms(s, 0, edge), 0.01);
+        EXPECT_LT(rms(s, s.size() - edge, edge), 0.01);
+    }
+}
+
+TEST(MediaLayout, LooseBuildsPutEveryFileBesideTheExecutable) {
+    const fs::path bin = MARLOWICK_BIN_DIR;
+    if (fs::exists(bin / "media.gfx")) GTEST_SKIP() << "packed build";
+    for (const auto& entry : fs::recursive_directory_iterator(media_dir)) {
+        if (!entry.is_regular_file()) continue;
+        const fs::path name = fs::relative(entry.path(), media_dir);
+        SCOPED_TRACE(name.string());
+        ASSERT_TRUE(fs::exists(bin / name));
+        EXPECT_EQ(fs::file_size(bin / name), entry.file_size());
+    }
+    for (const char* name : {"gfx/fontpc.png", "gfx/fontgp.png", "aud/thames.wav", "aud/title.mp3", "aud/ingame.mp3"})
+        EXPECT_TRUE(fs::exists(bin / name)) << name;
+}
+
+}  // namespace
