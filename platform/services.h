@@ -3,6 +3,8 @@
 
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "platform/music.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -15,6 +17,8 @@ struct Services {
     std::unique_ptr<System> system;
     std::unique_ptr<Window> window;
     std::unique_ptr<InputDevices> input;
+    std::unique_ptr<SoundDevice> sound;
+    std::unique_ptr<MusicPlayer> music;
 };
 
 Services& services();

@@ -10,6 +10,8 @@ void install_sdl_services() {
     s.system = make_posix_system();
     s.window = make_sdl_window();
     s.input = make_sdl_input();
+    s.sound = make_sdl_sound();
+    s.music = make_sdl_music();
 }
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "platform/services.h"
+#include "runtime/audio/music.h"
+#include "runtime/audio/sound.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/error_log.h"
 #include "runtime/core/run_errors.h"
@@ -65,8 +67,10 @@ void reset_drawing_state() {
 }
 
 void runtime_shutdown() {
+    release_music();
     if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
     os().input.reset();
+    release_sound();
 }
 
 void write_end_report() {
@@ -102,12 +106,14 @@ int runtime_init(const std::string& title, int show_mode) {
     os().window->set_title(title);
     state.window_title = title;
     delete_error_log();
+    create_sound_slots();
 
     if (settings.fullscreen != 0) {
         enter_fullscreen_mode(context);
     } else {
         enter_windowed_mode(context);
     }
+    init_sound_device();
 
     os().system->set_current_dir(program_directory());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -135,11 +141,13 @@ void present_frame() {
     state.frame_stamp = now_ms();
 
     while (state.paused) {
+        restart_music_if_due();
         pump_messages();
         os().clock->sleep_ms(pause_sleep_ms);
     }
     refresh_input_devices();
     check_quit_keys();
+    restart_music_if_due();
 
     pump_messages();
     swap_and_pace();
@@ -215,6 +223,7 @@ void wait_key() {
     const auto wait_while = [](bool want_held) {
         for (;;) {
             pump_messages();
+            restart_music_if_due();
             refresh_input_devices();
             if (runtime_state().escape_quits && key_down(key_escape) != 0.0) quit_from_frame();
             if ((any_key_down() != 0.0) != want_held) return;

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "runtime/audio/wav_reader.h"
+#include "tests/audio/wav_builder.h"
+#include "tests/support/headless.h"
+
+namespace {
+
+using audio_tests::pcm16;
+using audio_tests::WavBuilder;
+
+const std::string wav_dir = std::string(MARLOWICK_TESTDATA) + "/wav/";
+
+struct ManifestRow {
+    std::string file;
+    int channels;
+    int rate;
+    int bits;
+    std::string chunk_order;
+    std::size_t data_bytes;
+    std::vector<std::vector<long>> first_frames;  // per frame, per channel
+};
+
+std::vector<ManifestRow> read_manifest() {
+    std::ifstream in(wav_dir + "manifest.tsv");
+    std::vector<ManifestRow> rows;
+    std::string line;
+    std::getline(in, line);  // column names
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::stringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
+        if (cells.size() < 12) continue;
+        ManifestRow row{cells[0], std::stoi(cells[2]), std::stoi(cells[3]), std::stoi(cells[4]), cells[6],
+                        std::stoul(cells[8]), {}};
+        if (cells[1] != "0x0003") {  // float samples are not comparable as integers
+            std::stringstream frames(cells[11]);
+            for (std::string frame; frames >> frame;) {
+                std::vector<long> values;
+                std::stringstream channels(frame);
+                for (std::string value; std::getline(channels, value, '/');) values.push_back(std::stol(value));
+                row.first_frames.push_back(values);
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+long sample_value(const std::vector<std::uint8_t>& data, std::size_t offset, int bits) {
+    const int bytes = bits / 8;
+    unsigned long raw = 0;
+    for (int i = 0; i < bytes; ++i) raw |= static_cast<unsigned long>(data[offset + i]) << (8 * i);
+    if (bits == 8) return static_cast<long>(raw);  // unsigned
+    const unsigned long sign = 1ul << (bits - 1);
+    return static_cast<long>(raw ^ sign) - static_cast<long>(sign);
+}
+
+// Files written by other tools load exactly when the chunks after the format
+// chunk are "data", or "fact" then "data"; the samples arrive untouched.
+TEST(WavReader, LoadsTheLayoutsItAcceptsFromOtherWriters) {
+    const auto rows = read_manifest();
+    ASSERT_GE(rows.size(), 10u);
+    const std::regex accepted("fmt(,fact)?,data");
+    for (const ManifestRow& row : rows) {
+        SCOPED_TRACE(row.file);
+        const auto wav = rt::read_wav_file(wav_dir + row.file);
+        ASSERT_EQ(wav.has_value(), std::regex_match(row.chunk_order, accepted));
+        if (!wav) continue;
+        EXPECT_EQ(wav->format.channels, row.channels);
+        EXPECT_EQ(wav->format.samples_per_second, row.rate);
+        EXPECT_EQ(wav->format.bits_per_sample, row.bits);
+        EXPECT_EQ(wav->format.block_align, row.channels * row.bits / 8);
+        EXPECT_TRUE(platform::pcm_format_supported(wav->format));
+        ASSERT_EQ(wav->samples.size(), row.data_bytes);
+        for (std::size_t frame = 0; frame < row.first_frames.size(); ++frame) {
+            for (std::size_t channel = 0; channel < row.first_frames[frame].size(); ++channel) {
+                const std::size_t offset =
+                    frame * static_cast<std::size_t>(wav->format.block_align) + channel * (row.bits / 8);
+                EXPECT_EQ(sample_value(wav->samples, offset, row.bits), row.first_frames[frame][channel]);
+            }
+        }
+    }
+}
+
+TEST(WavReader, KeepsTheRateAndDepthOfAMono8BitFile) {
+    const auto wav = rt::read_wav_file(wav_dir + "mono_u8_11025.wav");
+    ASSERT_TRUE(wav.has_value());
+    EXPECT_EQ(wav->format.samples_per_second, 11025);
+    EXPECT_EQ(wav->format.bits_per_sample, 8);
+    EXPECT_EQ(wav->format.channels, 1);
+    EXPECT_EQ(wav->samples.size(), 1103u);  // odd length kept
+}
+
+class BrokenWav : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const { return (temp_.path() / name).string(); }
+    testing_support::TempDir temp_;
+};
+
+TEST_F(BrokenWav, TruncatedAnywhereGivesNothing) {
+    WavBuilder good;
+    good.format(1, 1, 22050, 16).chunk("fact", {4, 0, 0, 0}).chunk("data", pcm16({1, 2, 3, 4, 5, 6}));
+    const std::size_t full = good.file_bytes().size();
+    good.write(path("whole.wav"));
+    ASSERT_TRUE(rt::read_wav_file(path("whole.wav")).has_value());
+    for (std::size_t keep = 0; keep < full; ++keep) {
+        good.write(path("cut.wav"), keep);
+        EXPECT_FALSE(rt::read_wav_file(path("cut.wav")).has_value()) << "kept " << keep << " bytes";
+    }
+}
+
+TEST_F(BrokenWav, LyingSizesGiveNothing) {
+    const auto samples = pcm16({100, 200, 300, 400});
+    const std::vector<std::pair<std::string, WavBuilder>> cases = {
+        {"data larger than the file",
+         WavBuilder().format(1, 1, 22050, 16).chunk_with_size("data", 0xFFFFFFF0u, samples)},
+        {"data one byte longer than what follows",
+         WavBuilder().format(1, 1, 22050, 16).chunk_with_size("data", 9, samples)},
+        {"fact larger than the file",
+         WavBuilder().format(1, 1, 22050, 16).chunk_with_size("fact", 0x80000000u, {}).chunk("data", samples)},
+        {"empty data", WavBuilder().format(1, 1, 22050, 16).chunk("data", {})},
+        {"no data chunk", WavBuilder().format(1, 1, 22050, 16)},
+        {"other chunk before data", WavBuilder().format(1, 1, 22050, 16).chunk("junk", {1, 2}).chunk("data", samples)},
+        {"two fact chunks",
+         WavBuilder().format(1, 1, 22050, 16).chunk("fact", {0, 0, 0, 0}).chunk("fact", {0, 0, 0, 0}).chunk("data",
+                                                                                                          samples)},
+    };
+    for (const auto& [name, wav] : cases) {
+        wav.write(path("lie.wav"));
+        EXPECT_FALSE(rt::read_wav_file(path("lie.wav")).has_value()) << name;
+    }
+    // A format chunk whose size claims more than its 16 bytes swallows the data header.
+    auto bytes = WavBuilder().format(1, 1, 22050, 16).chunk("data", samples).file_bytes();
+    bytes[16] = 0xFF;
+    std::ofstream(path("fmt.wav"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                           static_cast<std::streamsize>(bytes.size()));
+    EXPECT_FALSE(rt::read_wav_file(path("fmt.wav")).has_value());
+    EXPECT_FALSE(rt::read_wav_file(path("missing.wav")).has_value());
+}
+
+TEST_F(BrokenWav, ChannelCountsFoldToMonoOrStereoWithTheFileBlock) {
+    WavBuilder().format(1, 0, 8000, 16).chunk("data", pcm16({1, 2})).write(path("zero.wav"));
+    WavBuilder().format(1, 6, 8000, 16).chunk("data", pcm16({1, 2, 3, 4, 5, 6})).write(path("six.wav"));
+    const auto zero = rt::read_wav_file(path("zero.wav"));
+    const auto six = rt::read_wav_file(path("six.wav"));
+    ASSERT_TRUE(six.has_value());
+    EXPECT_EQ(six->format.channels, 2);
+    EXPECT_EQ(six->format.block_align, 12);
+    // A zero-channel file has a zero block: nothing to play.
+    EXPECT_FALSE(zero.has_value());
+}
+
+}  // namespace
