@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "runtime/audio/wav_reader.h"
@@ -65,11 +64,10 @@ long sample_value(const std::vector<std::uint8_t>& data, std::size_t offset, int
 TEST(WavReader, LoadsTheLayoutsItAcceptsFromOtherWriters) {
     const auto rows = read_manifest();
     ASSERT_GE(rows.size(), 10u);
-    const std::regex accepted("fmt(,fact)?,data");
     for (const ManifestRow& row : rows) {
         SCOPED_TRACE(row.file);
         const auto wav = rt::read_wav_file(wav_dir + row.file);
-        ASSERT_EQ(wav.has_value(), std::regex_match(row.chunk_order, accepted));
+        ASSERT_EQ(wav.has_value(), row.chunk_order == "fmt,data" || row.chunk_order == "fmt,fact,data");
         if (!wav) continue;
         EXPECT_EQ(wav->format.channels, row.channels);
         EXPECT_EQ(wav->format.samples_per_second, row.rate);
