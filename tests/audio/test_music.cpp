@@ -56,19 +56,7 @@ protected:
     RecordingMusicPlayer* music_ = nullptr;
 };
 
-TEST_F(Music, PlayMusicStartsFromTheBeginningAtTheNormalLevelEveryTime) {
-    play_song();
-    rt::set_music_volume(0);
-    const std::size_t second = music_->events.size();
-    play_song();
-    const std::vector<std::string> expected{"stop", "close", "open " + (temp_.path() / "song.mp3").string(),
-                                            "seek start", "play", "volume 1000"};
-    EXPECT_EQ(events_since(second), expected);
-    EXPECT_EQ(music_->volume, 1000);
-    EXPECT_EQ(music_->starts_from_beginning, 2);
-}
-
-TEST_F(Music, VolumeIsTheFloorOfAThousandTimesTheSetting) {
+TEST_F(Music, EveryPlayMusicStartsFromTheBeginningAtTheNormalLevel) {
     rt::set_music_volume(0.5);  // nothing open: nothing sent
     EXPECT_TRUE(music_->events.empty());
     play_song();
@@ -76,18 +64,21 @@ TEST_F(Music, VolumeIsTheFloorOfAThousandTimesTheSetting) {
     EXPECT_EQ(music_->volume, 250);
     rt::set_music_volume(0.2999);
     EXPECT_EQ(music_->volume, 299);
-    rt::set_music_volume(1.5);  // not clamped here
-    EXPECT_EQ(music_->volume, 1500);
+
+    const std::size_t second = music_->events.size();
+    play_song();
+    const std::vector<std::string> expected{"stop", "close", "open " + (temp_.path() / "song.mp3").string(),
+                                            "seek start", "play", "volume 1000"};
+    EXPECT_EQ(events_since(second), expected);
+    EXPECT_EQ(music_->starts_from_beginning, 2);
 }
 
 TEST_F(Music, APieceRestartsOneLengthAfterItStartedAlsoWhilePaused) {
-    music_->length = 180'000.0;
     rt::set_frame_limit(0);
     play_song();
     const double started = rt::now_ms();
-    EXPECT_NEAR(rt::music_state().music_restart_ms, started + 180'000.0, 1.0);
 
-    // Go inactive: the pause loop keeps the music going, and the test wakes the
+    // Go inactive: the pause loop keeps the music going; the test wakes the
     // window up as soon as the piece restarts.
     double restarted_at = 0.0;
     music_->on_play = [&] {
@@ -98,54 +89,47 @@ TEST_F(Music, APieceRestartsOneLengthAfterItStartedAlsoWhilePaused) {
     rt::pump_messages();
     ASSERT_TRUE(rt::runtime_state().paused);
     rt::present_frame();
-    ASSERT_GT(restarted_at, 0.0);
     EXPECT_GE(restarted_at - started, 180'000.0);
     EXPECT_LE(restarted_at - started, 180'000.0 + 200.0);  // within the pause loop's 100 ms sleeps
-    const std::vector<std::string> restart{"play", "seek start", "play"};
-    EXPECT_EQ(events_since(music_->events.size() - 3), restart);
-    EXPECT_NEAR(rt::music_state().music_restart_ms, restarted_at + 180'000.0, 1.0);
+    EXPECT_EQ(events_since(music_->events.size() - 3), (std::vector<std::string>{"play", "seek start", "play"}));
 
-    // And from the running frame loop too, once per length.
-    const std::size_t plays_before = music_->events.size();
+    // And from the running frame loop, once per length.
     music_->on_play = nullptr;
+    const std::size_t before = music_->events.size();
     services_.clock->advance(180'000.0);
     rt::present_frame();
-    EXPECT_EQ(music_->events.size(), plays_before + 3);
     rt::present_frame();
-    EXPECT_EQ(music_->events.size(), plays_before + 3);
+    EXPECT_EQ(music_->events.size(), before + 3);
+
+    // A short or unknown length counts as half a second.
+    for (const std::optional<double> length : {std::optional<double>(120.0), std::optional<double>()}) {
+        music_->length = length;
+        play_song();
+        EXPECT_NEAR(rt::music_state().music_restart_ms - rt::now_ms(), 500.0, 1.0);
+    }
 }
 
-TEST_F(Music, ShortOrUnknownLengthsRepeatEveryHalfSecond) {
-    music_->length = 120.0;
-    play_song();
-    EXPECT_NEAR(rt::music_state().music_restart_ms - rt::now_ms(), 500.0, 1.0);
-    music_->length.reset();
-    play_song();
-    EXPECT_NEAR(rt::music_state().music_restart_ms - rt::now_ms(), 500.0, 1.0);
-}
-
-TEST_F(Music, StopMusicEndsTheLoopAndIsHarmlessWithNothingOpen) {
-    rt::stop_music();
-    EXPECT_TRUE(music_->events.empty());
-    play_song();
-    rt::stop_music();
-    EXPECT_FALSE(music_->is_open());
-    EXPECT_EQ(rt::music_state().music_restart_ms, 0.0);
-    const std::size_t after = music_->events.size();
-    services_.clock->advance(600'000.0);
-    rt::restart_music_if_due();
-    rt::set_music_volume(1);
-    EXPECT_EQ(music_->events.size(), after);
-}
-
-TEST_F(Music, AFileThatCannotBeOpenedLeavesNoMusic) {
+TEST_F(Music, StopMusicAndMissingFilesLeaveNoMusic) {
+    rt::stop_music();  // nothing open: harmless
     rt::play_music((temp_.path() / "absent.mp3").string());
-    EXPECT_TRUE(music_->events.empty());  // not even found
+    EXPECT_TRUE(music_->events.empty());
     music_->opens_succeed = false;
     play_song();
     EXPECT_FALSE(rt::music_state().music_open);
-    EXPECT_EQ(rt::music_state().music_restart_ms, 0.0);
-    EXPECT_EQ(rt::music_state().music_file, (temp_.path() / "song.mp3").string());
+
+    music_->opens_succeed = true;
+    play_song();
+    rt::stop_music();
+    EXPECT_FALSE(music_->is_open());
+    const std::size_t after = music_->events.size();
+    services_.clock->advance(600'000.0);
+    rt::present_frame();
+    rt::set_music_volume(1);
+    EXPECT_EQ(music_->events.size(), after);
+
+    play_song();
+    EXPECT_THROW(rt::terminate_program(), ProgramExit);
+    EXPECT_FALSE(music_->is_open());
 }
 
 TEST_F(Music, PlayMusicEndsThePauseAndRetakesAHiddenPointer) {
@@ -161,13 +145,6 @@ TEST_F(Music, PlayMusicEndsThePauseAndRetakesAHiddenPointer) {
     pointer_calls.clear();
     play_song();
     EXPECT_TRUE(pointer_calls.empty());
-}
-
-TEST_F(Music, MusicIsClosedAtTheProgramsEnd) {
-    play_song();
-    EXPECT_THROW(rt::terminate_program(), ProgramExit);
-    EXPECT_FALSE(music_->is_open());
-    EXPECT_EQ(rt::music_state().music_restart_ms, 0.0);
 }
 
 }  // namespace

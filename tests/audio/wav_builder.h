@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,14 +25,11 @@ public:
         return chunk("fmt ", body);
     }
 
-    WavBuilder& chunk(const std::string& id, const std::vector<std::uint8_t>& body) {
-        return chunk_with_size(id, static_cast<std::uint32_t>(body.size()), body);
-    }
-
-    // A chunk whose size field may lie about its body.
-    WavBuilder& chunk_with_size(const std::string& id, std::uint32_t size, const std::vector<std::uint8_t>& body) {
+    // A chunk; `size` may lie about its body.
+    WavBuilder& chunk(const std::string& id, const std::vector<std::uint8_t>& body,
+                      std::optional<std::uint32_t> size = std::nullopt) {
         bytes_.insert(bytes_.end(), id.begin(), id.end());
-        put32(bytes_, size);
+        put32(bytes_, size.value_or(static_cast<std::uint32_t>(body.size())));
         bytes_.insert(bytes_.end(), body.begin(), body.end());
         return *this;
     }
