@@ -24,9 +24,9 @@ void restart_music_if_due();
 // Shutdown: stops and closes the music.
 void release_music();
 
-// The input part's hold on the system pointer, which play_music needs to
-// take an exclusive mouse anew (a player that opens may take the focus and
-// leave the pointer visible). The input part installs both calls.
+// The input part's hold on the system pointer: while it is hidden,
+// play_music takes the exclusive mouse anew (shown, then hidden again).
+// The input part installs both calls.
 struct PointerControl {
     std::function<bool()> system_pointer_shown;
     std::function<void(double on)> show_system_pointer;
