@@ -4,6 +4,8 @@
 #include "platform/clock.h"
 #include "platform/debugger.h"
 #include "platform/input.h"
+#include "platform/music.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -17,6 +19,8 @@ struct Services {
     std::unique_ptr<Window> window;
     std::unique_ptr<InputDevices> input;
     std::unique_ptr<Debugger> debugger;
+    std::unique_ptr<SoundDevice> sound;
+    std::unique_ptr<MusicPlayer> music;
 };
 
 Services& services();

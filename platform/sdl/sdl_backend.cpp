@@ -11,6 +11,8 @@ void install_sdl_services() {
     s.window = make_sdl_window();
     s.input = make_sdl_input();
     s.debugger = make_system_debugger();
+    s.sound = make_sdl_sound();
+    s.music = make_sdl_music();
 }
 
 }  // namespace platform

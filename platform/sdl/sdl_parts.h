@@ -10,5 +10,7 @@ std::unique_ptr<Clock> make_sdl_clock();
 std::unique_ptr<System> make_posix_system();
 std::unique_ptr<Window> make_sdl_window();
 std::unique_ptr<InputDevices> make_sdl_input();
+std::unique_ptr<SoundDevice> make_sdl_sound();
+std::unique_ptr<MusicPlayer> make_sdl_music();
 
 }  // namespace platform

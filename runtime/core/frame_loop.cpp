@@ -5,6 +5,8 @@
 #include <string>
 
 #include "platform/services.h"
+#include "runtime/audio/music.h"
+#include "runtime/audio/sound.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/error_log.h"
 #include "runtime/core/numbers.h"
@@ -68,8 +70,10 @@ void reset_drawing_state() {
 }
 
 void runtime_shutdown() {
+    release_music();
     if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
     os().input.reset();
+    release_sound();
     release_file_commands();
     release_media_archives();
 }
@@ -107,6 +111,7 @@ int runtime_init(const std::string& title, int show_mode) {
     os().window->set_title(title);
     state.window_title = title;
     delete_error_log();
+    create_sound_slots();
     // The low 32 bits of the clock: different start times, different sequences.
     seed_random(static_cast<std::uint32_t>(static_cast<std::int64_t>(now_ms())));
 
@@ -115,6 +120,7 @@ int runtime_init(const std::string& title, int show_mode) {
     } else {
         enter_windowed_mode(context);
     }
+    init_sound_device();
 
     os().system->set_current_dir(program_directory());
     create_media_archives(program_directory());
@@ -143,11 +149,13 @@ void present_frame() {
     state.frame_stamp = now_ms();
 
     while (state.paused) {
+        restart_music_if_due();
         pump_messages();
         os().clock->sleep_ms(pause_sleep_ms);
     }
     refresh_input_devices();
     check_quit_keys();
+    restart_music_if_due();
 
     pump_messages();
     swap_and_pace();
@@ -223,6 +231,7 @@ void wait_key() {
     const auto wait_while = [](bool want_held) {
         for (;;) {
             pump_messages();
+            restart_music_if_due();
             refresh_input_devices();
             if (runtime_state().escape_quits && key_down(key_escape) != 0.0) quit_from_frame();
             if ((any_key_down() != 0.0) != want_held) return;
