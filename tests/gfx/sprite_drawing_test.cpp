@@ -314,14 +314,4 @@ TEST_F(SpriteDrawing, SavedPicturesShowTheKeyAsKeyOrTransparency) {
     EXPECT_EQ(saved.substr(54 + 12, 3), "\x3c\x32\x28");  // bottom-right pixel comes first
 }
 
-TEST_F(SpriteDrawing, CloseFreesEverySlotAndScreen) {
-    load(1, Picture(4, 4));
-    rt::draw_rect(0, 0, 5, 5, 255);
-    rt::keep_screen_as_background();
-    rt::close_gl_window(rt::graphics());
-    EXPECT_EQ(rt::graphics().sprites[1].texture, 0U);
-    EXPECT_EQ(rt::graphics().sprites[1].texture_width, 0xFFFF);
-    EXPECT_EQ(rt::graphics().screens[0].columns, 0);
-}
-
 }  // namespace
