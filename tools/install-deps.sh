@@ -7,7 +7,7 @@ packages=(
   libpng-dev zlib1g-dev liblzo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin sox libsox-fmt-mp3 lame fonts-dejavu-core python3
-  gdb xvfb xdotool
+  gdb xvfb xdotool imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do
