@@ -14,8 +14,10 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/files/file_commands.h"
 #include "runtime/files/media_archive.h"
+#include "runtime/gfx/fonts.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
+#include "runtime/gfx/sprites.h"
 #include "runtime/gfx/window.h"
 #include "runtime/input/input.h"
 
@@ -66,6 +68,7 @@ void reset_drawing_state() {
     glDisable(GL_BLEND);
     context.current_alpha = 1.0f;
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    sprite_frame_hook(0);
     setup_2d_view(context, 0, 0, 0, 0);
 }
 
@@ -122,13 +125,17 @@ int runtime_init(const std::string& title, int show_mode) {
     }
     init_sound_device();
 
+    set_font(0);
     os().system->set_current_dir(program_directory());
     create_media_archives(program_directory());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clear_screen();
     reset_frame_stamps();
 
     swap_and_pace();
     setup_2d_view(context, 0, 0, 0, 0);
+    load_font("", 0);
+    load_font("smalfont.bmp", 0);
+    draw_loading_text(context.width, context.height);
     present_frame();
 
     state.paused = false;

@@ -10,6 +10,7 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/gl_extensions.h"
+#include "runtime/gfx/sprites.h"
 
 namespace rt {
 namespace {
@@ -160,6 +161,7 @@ void apply_screen_mode(GraphicsContext& context, int width, int height, int colo
 }
 
 void close_gl_window(GraphicsContext& context) {
+    free_all_sprites_and_screens(context);
     enter_windowed_mode(context);
     context.gl_ready = false;
     system_window().close();

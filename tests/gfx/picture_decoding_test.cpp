@@ -1,0 +1,313 @@
+// The decoders against the PNG and BMP conformance suites. Expected pixels
+// come from ImageMagick, run at test time, and from the suites' dumps.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "runtime/gfx/picture_files.h"
+#include "tests/support/headless.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path testdata = MARLOWICK_TESTDATA;
+
+std::string bytes_of(const fs::path& path) { return testing_support::read_file(path); }
+
+std::vector<fs::path> files_in(const fs::path& dir, const std::string& extension) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        if (entry.path().extension() == extension) found.push_back(entry.path());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// RGBA bytes of a picture as ImageMagick decodes it, or nothing when it refuses.
+std::optional<std::vector<std::uint8_t>> magick_rgba(const fs::path& picture, const fs::path& scratch) {
+    const fs::path out = scratch / "magick.rgba";
+    fs::remove(out);
+    const std::string command =
+        "convert '" + picture.string() + "' -set colorspace sRGB -depth 8 rgba:'" + out.string() + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0 || !fs::exists(out)) return std::nullopt;
+    const std::string data = bytes_of(out);
+    return std::vector<std::uint8_t>(data.begin(), data.end());
+}
+
+// Compares decoded pixels with expected RGBA; colours of fully transparent
+// pixels do not count. tolerance allows for 16-to-8-bit rounding differences.
+::testing::AssertionResult same_pixels(const rt::RgbaImage& image, const std::vector<std::uint8_t>& expected,
+                                       int tolerance, bool compare_alpha = true) {
+    if (expected.size() != image.pixels.size()) {
+        return ::testing::AssertionFailure() << "size " << image.width << "x" << image.height << " vs "
+                                             << expected.size() / 4 << " pixels";
+    }
+    for (std::size_t i = 0; i < expected.size(); i += 4) {
+        const bool transparent = compare_alpha && expected[i + 3] == 0;
+        for (int c = 0; c < (compare_alpha ? 4 : 3); ++c) {
+            if (transparent && c < 3) continue;
+            if (std::abs(int(image.pixels[i + c]) - int(expected[i + c])) > tolerance) {
+                return ::testing::AssertionFailure()
+                       << "pixel " << i / 4 << " channel " << c << ": " << int(image.pixels[i + c]) << " vs "
+                       << int(expected[i + c]);
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// ---- PNG -------------------------------------------------------------------
+
+struct PngFacts {
+    int color_type = -1;
+    int bit_depth = 0;
+    bool has_trns = false;
+};
+
+PngFacts png_facts(const std::string& data) {
+    PngFacts facts;
+    std::size_t at = 8;
+    while (at + 8 <= data.size()) {
+        const auto u32 = [&](std::size_t i) {
+            return (std::uint32_t(std::uint8_t(data[i])) << 24) | (std::uint8_t(data[i + 1]) << 16) |
+                   (std::uint8_t(data[i + 2]) << 8) | std::uint8_t(data[i + 3]);
+        };
+        const std::uint32_t length = u32(at);
+        const std::string type = data.substr(at + 4, 4);
+        if (type == "IHDR" && at + 18 <= data.size()) {
+            facts.bit_depth = std::uint8_t(data[at + 16]);
+            facts.color_type = std::uint8_t(data[at + 17]);
+        }
+        if (type == "tRNS") facts.has_trns = true;
+        if (length > data.size()) break;
+        at += 12 + length;
+    }
+    return facts;
+}
+
+class PictureDecoding : public ::testing::Test {
+protected:
+    testing_support::TempDir temp_;
+};
+
+TEST_F(PictureDecoding, PngSuiteDecodesRightOrFailsCleanly) {
+    int decoded = 0, refused = 0;
+    std::vector<fs::path> all = files_in(testdata / "pngsuite", ".png");
+    for (const auto& p : files_in(testdata / "pngsuite" / "go_sng", ".png")) all.push_back(p);
+    for (const fs::path& path : all) {
+        SCOPED_TRACE(path.string());
+        const std::string data = bytes_of(path);
+        const PngFacts facts = png_facts(data);
+        const bool corrupt = path.filename().string()[0] == 'x';
+        const bool refused_kind = facts.color_type == 4 || (facts.color_type == 0 && facts.has_trns);
+        rt::RgbaImage image;
+        testing::internal::CaptureStdout();
+        const bool ok = rt::read_png_image(image, path.string(), rt::no_color_key);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // refusals are silent
+        EXPECT_FALSE(rt::read_bmp_image(image, path.string(), rt::no_color_key));
+        if (corrupt || refused_kind) {
+            EXPECT_FALSE(ok);
+            ++refused;
+            continue;
+        }
+        ASSERT_TRUE(ok);
+        ASSERT_TRUE(rt::read_png_image(image, path.string(), rt::no_color_key));
+        ++decoded;
+        const int tolerance = facts.bit_depth == 16 ? 1 : 0;
+        const auto magick = magick_rgba(path, temp_.path());
+        ASSERT_TRUE(magick.has_value());
+        EXPECT_TRUE(same_pixels(image, *magick, tolerance));
+    }
+    EXPECT_GT(decoded, 150);
+    EXPECT_GT(refused, 20);
+}
+
+TEST_F(PictureDecoding, BrokenPngFilesNeverDecodeToWrongPixels) {
+    for (const fs::path& path : files_in(testdata / "pngsuite" / "go_invalid", ".png")) {
+        SCOPED_TRACE(path.string());
+        rt::RgbaImage image;
+        image.reset(3, 3);
+        image.pixel(1, 1)[0] = 42;
+        if (!rt::read_png_image(image, path.string(), rt::no_color_key)) {
+            EXPECT_EQ(image.width, 3);  // a failed decode leaves the image as it was
+            EXPECT_EQ(image.pixel(1, 1)[0], 42);
+            continue;
+        }
+        const auto magick = magick_rgba(path, temp_.path());
+        if (magick) {
+            EXPECT_TRUE(same_pixels(image, *magick, 0));
+        }
+    }
+}
+
+TEST_F(PictureDecoding, PngTransformationsAndColourKey) {
+    const fs::path suite = testdata / "pngsuite";
+    rt::RgbaImage image;
+    // 16-bit RGB comes out at 8 bits: the high byte of each sample (values from the suite's dump).
+    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn2c16.png").string(), rt::no_color_key));
+    EXPECT_EQ(image.pixel(1, 0)[0], 0xF7);
+    EXPECT_EQ(image.pixel(31, 1)[2], 0x08);
+    // Palette with transparency keeps the palette's alpha.
+    ASSERT_TRUE(rt::read_png_image(image, (suite / "tbbn3p08.png").string(), rt::no_color_key));
+    EXPECT_EQ(image.pixel(0, 0)[3], 0);
+    // The key applies to RGB files only, never to files with their own alpha.
+    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn2c08.png").string(), rt::no_color_key));
+    const std::uint8_t* p = image.pixel(5, 5);
+    const std::int32_t key = p[0] + 256 * p[1] + 65536 * p[2];
+    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn2c08.png").string(), key));
+    EXPECT_EQ(image.pixel(5, 5)[3], 0);
+    EXPECT_EQ(image.pixel(5, 5)[0], 0);
+    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn6a08.png").string(), rt::no_color_key));
+    p = image.pixel(5, 5);
+    const std::uint8_t alpha = p[3];
+    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn6a08.png").string(), p[0] + 256 * p[1] + 65536 * p[2]));
+    EXPECT_EQ(image.pixel(5, 5)[3], alpha);
+
+    std::ofstream(temp_.path() / "text.png") << "just some text, not a picture\n";
+    image.clear();
+    EXPECT_FALSE(rt::read_bmp_image(image, (temp_.path() / "text.png").string(), rt::no_color_key));
+    EXPECT_FALSE(rt::read_png_image(image, (temp_.path() / "text.png").string(), rt::no_color_key));
+    EXPECT_EQ(image.width, 0);
+}
+
+// ---- BMP -------------------------------------------------------------------
+
+struct BmpFacts {
+    std::uint32_t header_size = 0, bits = 0, compression = 0;
+    std::int32_t height = 0;
+    bool default_masks = false;
+};
+
+BmpFacts bmp_facts(const std::string& d) {
+    const auto u = [&](std::size_t i, int n) {
+        std::uint32_t v = 0;
+        for (int k = n - 1; k >= 0; --k) v = v << 8 | std::uint8_t(d[i + k]);
+        return v;
+    };
+    BmpFacts f;
+    if (d.size() < 66) return f;
+    f.header_size = u(14, 4);
+    if (f.header_size == 12) {
+        f.bits = u(24, 2);
+        f.height = std::int32_t(u(20, 2));
+    } else {
+        f.bits = u(28, 2);
+        f.compression = u(30, 4);
+        f.height = std::int32_t(u(22, 4));
+        f.default_masks = u(54, 4) == 0xFF0000 && u(58, 4) == 0xFF00 && u(62, 4) == 0xFF;
+    }
+    return f;
+}
+
+std::vector<std::uint8_t> flipped(const std::vector<std::uint8_t>& rgba, int width, int height) {
+    std::vector<std::uint8_t> out(rgba.size());
+    const std::size_t row = std::size_t(width) * 4;
+    for (int y = 0; y < height; ++y) std::copy_n(&rgba[y * row], row, &out[(height - 1 - y) * row]);
+    return out;
+}
+
+TEST_F(PictureDecoding, BmpSuiteDecodesRightOrFailsCleanly) {
+    int matched = 0;
+    for (const char* group : {"g", "q", "b", "x"}) {
+        for (const fs::path& path : files_in(testdata / "bmpsuite" / group, ".bmp")) {
+            SCOPED_TRACE(path.string());
+            const BmpFacts f = bmp_facts(bytes_of(path));
+            rt::RgbaImage image;
+            const bool ok = rt::read_bmp_image(image, path.string(), rt::no_color_key);
+            if (!ok) {
+                EXPECT_EQ(image.width, 0);
+                EXPECT_EQ(image.capacity(), 0U);
+            }
+            const bool plain_layout = (f.bits == 8 || f.bits == 24 || f.bits == 32) &&
+                                      (f.compression == 0 || (f.compression == 3 && f.default_masks)) &&
+                                      (f.header_size == 12 || f.header_size == 40 || f.header_size >= 108);
+            if (std::string(group) == "g") {
+                if (plain_layout) {
+                    EXPECT_TRUE(ok);
+                }
+                if (f.bits != 8 && f.bits != 24 && f.bits != 32) {
+                    EXPECT_FALSE(ok);
+                }
+            }
+            if (!ok || !plain_layout || std::string(group) == "b") continue;
+            const auto magick = magick_rgba(path, temp_.path());
+            if (!magick) continue;
+            // Rows are always taken bottom-up, so a top-down file comes out upside down.
+            const auto expected = f.height < 0 ? flipped(*magick, image.width, image.height) : *magick;
+            EXPECT_TRUE(same_pixels(image, expected, 0, false));
+            for (std::size_t i = 3; i < image.pixels.size(); i += 4) ASSERT_EQ(image.pixels[i], 255);
+            ++matched;
+        }
+    }
+    EXPECT_GT(matched, 15);
+}
+
+// A BMP written here byte by byte: header, optional palette, then rows.
+std::string handmade_bmp(int width, int height, int bits, const std::vector<std::uint8_t>& rows,
+                         int palette_entries = 0) {
+    std::string d = "BM";
+    const auto put = [&](std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) d.push_back(char(v >> (8 * i)));
+    };
+    const std::uint32_t offset = 54 + 4 * palette_entries;
+    put(offset + std::uint32_t(rows.size()), 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(std::uint32_t(width), 4);
+    put(std::uint32_t(height), 4);
+    put(1, 2);
+    put(std::uint32_t(bits), 2);
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    put(std::uint32_t(palette_entries), 4);
+    put(0, 4);
+    for (int i = 0; i < palette_entries; ++i) put(std::uint32_t(i * 0x010203), 4);  // blue 3i, green 2i, red i
+    d.append(rows.begin(), rows.end());
+    return d;
+}
+
+TEST_F(PictureDecoding, BmpRowStridesPaletteAndKey) {
+    const auto decode = [&](const std::string& bytes, std::int32_t key, rt::RgbaImage& image) {
+        std::ofstream(temp_.path() / "t.bmp", std::ios::binary) << bytes;
+        return rt::read_bmp_image(image, (temp_.path() / "t.bmp").string(), key);
+    };
+    rt::RgbaImage image;
+    // 24 bits, 5 wide: 15 bytes of pixels padded to 16. Bottom row first.
+    std::vector<std::uint8_t> rows(32, 0xEE);
+    rows[12] = 128, rows[13] = 0, rows[14] = 255;  // bottom row, last pixel: the key colour
+    rows[16 + 12] = 1, rows[16 + 13] = 2, rows[16 + 14] = 3;  // top row, last pixel
+    ASSERT_TRUE(decode(handmade_bmp(5, 2, 24, rows), rt::default_color_key, image));
+    EXPECT_EQ((std::array{image.pixel(4, 0)[0], image.pixel(4, 0)[1], image.pixel(4, 0)[2]}),
+              (std::array<std::uint8_t, 3>{3, 2, 1}));
+    EXPECT_EQ((std::array{image.pixel(4, 1)[0], image.pixel(4, 1)[3]}), (std::array<std::uint8_t, 2>{0, 0}));
+    ASSERT_TRUE(decode(handmade_bmp(5, 2, 24, rows), rt::no_color_key, image));
+    EXPECT_EQ((std::array{image.pixel(4, 1)[0], image.pixel(4, 1)[2], image.pixel(4, 1)[3]}),
+              (std::array<std::uint8_t, 3>{255, 128, 255}));
+    rows.pop_back();  // one byte short of the last row
+    EXPECT_FALSE(decode(handmade_bmp(5, 2, 24, rows), rt::no_color_key, image));
+    EXPECT_EQ(image.width, 0);
+
+    // 32 bits, 5 wide: 20-byte rows, the fourth byte ignored.
+    std::vector<std::uint8_t> rows32(40, 0);
+    rows32[20 + 16] = 9, rows32[20 + 17] = 8, rows32[20 + 18] = 7, rows32[20 + 19] = 0;
+    ASSERT_TRUE(decode(handmade_bmp(5, 2, 32, rows32), rt::no_color_key, image));
+    EXPECT_EQ((std::array{image.pixel(4, 0)[0], image.pixel(4, 0)[2], image.pixel(4, 0)[3]}),
+              (std::array<std::uint8_t, 3>{7, 9, 255}));
+
+    // 8 bits, 6 wide: 8-byte rows; indices past the stored palette show black.
+    std::vector<std::uint8_t> rows8(16, 0);
+    rows8[8 + 5] = 4;
+    rows8[8 + 4] = 200;
+    ASSERT_TRUE(decode(handmade_bmp(6, 2, 8, rows8, 10), rt::no_color_key, image));
+    EXPECT_EQ((std::array{image.pixel(5, 0)[0], image.pixel(5, 0)[1], image.pixel(5, 0)[2]}),
+              (std::array<std::uint8_t, 3>{4, 8, 12}));
+    EXPECT_EQ((std::array{image.pixel(4, 0)[0], image.pixel(4, 0)[3]}), (std::array<std::uint8_t, 2>{0, 255}));
+}
+
+}  // namespace
