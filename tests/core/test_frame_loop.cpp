@@ -3,8 +3,6 @@
 #include <cstdlib>
 
 #include "platform/doubles/fake_window.h"
-#include "platform/doubles/recording_music.h"
-#include "platform/doubles/recording_sound.h"
 #include "platform/doubles/scripted_input.h"
 #include "platform/services.h"
 #include "runtime/core/clock.h"
@@ -34,8 +32,7 @@ protected:
         input_ = input.get();
         platform::services().window = std::move(window);
         platform::services().input = std::move(input);
-        platform::services().sound = std::make_unique<platform::doubles::RecordingSoundDevice>();
-        platform::services().music = std::make_unique<platform::doubles::RecordingMusicPlayer>();
+        testing_support::install_quiet_audio();
         rt::runtime_settings() = rt::RuntimeSettings{};
         rt::runtime_state() = rt::RuntimeState{};
         rt::runtime_settings().debug_mode = 0;

@@ -60,6 +60,7 @@ Rgb screen_pixel(int x, int y) {
 void GlTest::SetUp() {
     platform::install_sdl_services();
     testing_support::install_test_services(temp_);
+    testing_support::install_quiet_audio();
     rt::RuntimeSettings& settings = rt::runtime_settings();
     settings.screen_width = 640;
     settings.screen_height = 480;

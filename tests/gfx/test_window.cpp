@@ -20,6 +20,7 @@ protected:
     void SetUp() override {
         platform::install_sdl_services();
         testing_support::install_test_services(temp_);
+    testing_support::install_quiet_audio();
         rt::runtime_settings() = rt::RuntimeSettings{};
         rt::runtime_state() = rt::RuntimeState{};
         rt::runtime_init("Marlowick", 10);

@@ -4,6 +4,8 @@
 #include <random>
 #include <sstream>
 
+#include "platform/doubles/recording_music.h"
+#include "platform/doubles/recording_sound.h"
 #include "platform/services.h"
 
 namespace testing_support {
@@ -27,6 +29,11 @@ TestServices install_test_services(const TempDir& temp, double clock_step_ms) {
     platform::services().clock = std::move(clock);
     platform::services().system = std::move(system);
     return installed;
+}
+
+void install_quiet_audio() {
+    platform::services().sound = std::make_unique<platform::doubles::RecordingSoundDevice>();
+    platform::services().music = std::make_unique<platform::doubles::RecordingMusicPlayer>();
 }
 
 std::string read_file(const std::filesystem::path& path) {

@@ -30,6 +30,9 @@ struct TestServices {
 };
 TestServices install_test_services(const TempDir& temp, double clock_step_ms = 0.25);
 
+// Recording sound and music devices, so runs never depend on an audio driver.
+void install_quiet_audio();
+
 std::string read_file(const std::filesystem::path& path);
 
 }  // namespace testing_support
