@@ -65,6 +65,7 @@ void reset_drawing_state() {
 }
 
 void runtime_shutdown() {
+    release_input();  // while the window exists, so the pointer can be put back
     if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
     os().input.reset();
 }
@@ -108,6 +109,7 @@ int runtime_init(const std::string& title, int show_mode) {
     } else {
         enter_windowed_mode(context);
     }
+    init_input(settings.exclusive_mouse != 0);
 
     os().system->set_current_dir(program_directory());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
