@@ -17,15 +17,14 @@ protected:
     int wheel_ = 0;
 };
 
-TEST_F(JoystickTest, CountAndNames) {
+TEST_F(JoystickTest, CountAndNamesOfAtMostTen) {
     EXPECT_EQ(rt::joystick_count(), 2.0);
     EXPECT_EQ(rt::joystick_name(0), "Pad 1, Gamepad F310");
     EXPECT_EQ(rt::joystick_name(1.5), "Wheel, Racing Wheel");
     EXPECT_EQ(rt::joystick_name(rt::joystick_count()), "");
     EXPECT_EQ(rt::joystick_name(-1), "");
-}
 
-TEST_F(JoystickTest, AtMostTenJoysticksAreTaken) {
+    // At most ten are taken.
     for (int i = 0; i < 12; ++i) input_->add_joystick("Stick", std::to_string(i));
     start();
     EXPECT_EQ(rt::joystick_count(), 10.0);

@@ -91,10 +91,4 @@ TEST_F(KeyboardTest, EnterAndBackspaceGiveControlCharactersOtherControlKeysNothi
     }
 }
 
-TEST_F(KeyboardTest, TypedCharactersFollowTheLayout) {
-    input_->set_key_character(21, 'z');  // a German layout swaps Y and Z
-    input_->press_key(21);
-    EXPECT_EQ(rt::read_typed_char(), "z");
-}
-
 }  // namespace

@@ -137,14 +137,4 @@ TEST_F(InputTest, MissingDevicesAreLoggedAndTheProgramGoesOn) {
     EXPECT_EQ(status_, rt::input_ready);
 }
 
-TEST_F(InputTest, WithoutDevicesEveryReadIsEmpty) {
-    platform::services().input.reset();
-    start(true);
-    EXPECT_EQ(status_, rt::no_input_system);
-    EXPECT_EQ(rt::key_down(1), 0.0);
-    EXPECT_EQ(rt::mouse_axis(3), 0.0);
-    EXPECT_EQ(rt::read_typed_char(), "");
-    EXPECT_FALSE(rt::any_mouse_button());
-}
-
 }  // namespace
