@@ -50,7 +50,8 @@ TEST_F(InputFrameTest, AltF4EndsTheProgramWithEscapeQuittingOff) {
     EXPECT_FALSE(frame_ends_program());
     input_->press_key(62);
     EXPECT_TRUE(frame_ends_program());
-    EXPECT_FALSE(input_->is_open);  // devices released on the way out
+    EXPECT_EQ(platform::services().input, nullptr);  // devices released on the way out
+    input_ = nullptr;
 }
 
 TEST_F(InputFrameTest, ScriptedStepsRunOnePerFrame) {
