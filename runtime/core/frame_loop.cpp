@@ -74,6 +74,7 @@ void reset_drawing_state() {
 
 void runtime_shutdown() {
     release_music();
+    release_input();  // while the window exists, so the pointer can be put back
     if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
     os().input.reset();
     release_sound();
@@ -123,6 +124,7 @@ int runtime_init(const std::string& title, int show_mode) {
     } else {
         enter_windowed_mode(context);
     }
+    init_input(settings.exclusive_mouse != 0);
     init_sound_device();
 
     set_font(0);
