@@ -125,6 +125,8 @@ int runtime_init(const std::string& title, int show_mode) {
         enter_windowed_mode(context);
     }
     init_input(settings.exclusive_mouse != 0);
+    // Starting music may bring the system pointer back; music puts it away again through this.
+    set_pointer_control({[] { return input_state().system_pointer; }, show_system_pointer});
     init_sound_device();
 
     set_font(0);

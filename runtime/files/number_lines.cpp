@@ -1,12 +1,17 @@
+#include "runtime/core/rt_string.h"
 #include "runtime/files/file_commands.h"
-#include "runtime/files/number_text.h"
 
 namespace rt {
+namespace {
 
-void write_number_line(double channel, double value) { write_line(channel, number_to_text(value)); }
+std::string text_of(double value) { return std::string(number_text(value).view()); }
+
+}  // namespace
+
+void write_number_line(double channel, double value) { write_line(channel, text_of(value)); }
 
 void write_table_number(const std::string& file, double index, double value) {
-    write_table_line(file, index, number_to_text(value));
+    write_table_line(file, index, text_of(value));
 }
 
 }  // namespace rt
