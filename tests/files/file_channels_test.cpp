@@ -144,7 +144,7 @@ TEST_F(ChannelTest, NumberLinesUseTheRuntimeNumberText) {
     rt::write_number_line(3, 1e10);
     rt::write_number_line(3, 1.0 / 3.0);
     rt::close_file(3);
-    EXPECT_EQ(testing_support::read_file(temp_.path() / "numbers.txt"), "0.5\r\n1.e+010\r\n0.3333333333\r\n");
+    EXPECT_EQ(read("numbers.txt"), "0.5\r\n1.e+010\r\n0.3333333333\r\n");
 }
 
 }  // namespace
