@@ -12,4 +12,9 @@ double choice_menu(double o, std::string_view o1_Str, std::string_view o2_Str, s
 double wait_continue();
 double volume_keys();
 
+// The device's continue prompt text and its input (mouse button or tap, else
+// the fire buttons); the fixed screens wait on them too.
+std::string_view continue_prompt();
+double continue_prompt_input();
+
 }  // namespace game
