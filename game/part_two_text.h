@@ -145,8 +145,8 @@ inline constexpr Text b19_open =
     "The library. One bookcase has swung aside to show a secret room behind it. The book still "
     "lies open on the desk.";
 inline constexpr Text b19_book =
-    "It is a spy novel called Licence to Knit. You read a chapter. \"The hero is not a patch on "
-    "you, sir,\" says Bodkin loyally.";
+    "It is a spy novel, The Man in the Mauve Mackintosh. You read a chapter. \"He is not a patch "
+    "on you, sir,\" says Bodkin loyally.";
 inline constexpr Text b19_crack =
     "Behind one bookcase you feel a draught through a thin crack. It is too dim in here to see "
     "more. Perhaps the lamp would help.";
@@ -184,7 +184,7 @@ inline constexpr Text b24_grate =
 inline constexpr Text b24_ladder = "A grate in the corner opens into the dungeon. The ladder will never fit through it.";
 
 // b25: the music room; the piano line stands at y 80.
-inline constexpr Text b25 = "A music room full of dusty instruments. You can see:";
+inline constexpr Text b25 = "A music room, thick with dust. You can see:";
 inline constexpr Text b25_piano = "a grand piano";
 inline constexpr Text b25_too_heavy =
     "You and Bodkin heave at the grand piano. It does not move an inch, and Bodkin plays a "
