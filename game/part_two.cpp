@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "game/globals.h"
 #include "game/location_pattern.h"
