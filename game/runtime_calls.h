@@ -7,6 +7,14 @@ namespace game {
 
 // Empties the background screen and clears the back buffer to black.
 double clear_screen();
+// A filled rectangle in screen pixels; colour = red + 256 green + 65536 blue.
+double draw_rect(double x, double y, double width, double height, double colour);
+// Shows the back buffer and waits for the next frame.
+double present_frame();
+double sleep_ms(double milliseconds);
+
+// Truncating remainder; its sign is that of a.
+double number_mod(double a, double b);
 
 double stop_music();
 // Stops any music, then starts the file looping.

@@ -6,13 +6,9 @@
 // come before the first step; the last step ends Part One at the title.
 #include <array>
 
-namespace route {
+#include "tests/game/route_step.h"
 
-struct Step {
-    int loc;        // the location whose menu is answered
-    int option;     // 1..5, as counted in that menu
-    int continues;  // continue prompts shown after the choice
-};
+namespace route {
 
 inline constexpr auto part_one = std::to_array<Step>({
     // The skeleton key in the lone tree.
