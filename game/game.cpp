@@ -1,16 +1,152 @@
 #include "game/game.h"
 
-#include <cmath>
-
+#include "game/globals.h"
+#include "game/locations.h"
+#include "game/menu.h"
+#include "game/part_one.h"
+#include "game/procedure.h"
+#include "game/screens.h"
+#include "game/text.h"
+#include "runtime/audio/music.h"
 #include "runtime/core/frame_loop.h"
+#include "runtime/core/rt_string.h"
 #include "runtime/core/run_errors.h"
 #include "runtime/core/runtime_settings.h"
-#include "runtime/gfx/gl.h"
+#include "runtime/files/file_commands.h"
+#include "runtime/files/media_archive.h"
+#include "runtime/gfx/sprites.h"
+#include "runtime/gfx/window.h"
+#include "runtime/input/input.h"
 
 namespace game {
+namespace {
+
+constexpr double key_escape = 1;
+constexpr const char* marker_file = "partone.vx";
+constexpr std::string_view gate_message =
+    "I say, V.X., you'll never defeat Vexmoor by trying to cheat. You need to play Part One first.";
+
+// Decides the device; anything the game does not know ends it quietly.
+void detect_device() {
+    GAME_PROCEDURE(source_main);
+    STMT if (info_Str == "GP2X") {
+        resx = 2;
+        info_Str = rt::file_exists("/dev/touchscreen/wm97xx") != 0 ? rt::RtString("F200") : rt::RtString("F100");
+    }
+    STMT if (!(info_Str == "DESKTOP" || info_Str == "F100" || info_Str == "F200")) rt::end_program();
+}
+
+// Screen, font, kerning, shared pictures, then the developer screens.
+void start_up() {
+    GAME_PROCEDURE(source_main);
+    STMT detect_device();
+    STMT rt::set_screen_mode(640 / resx, 480 / resx, 1);
+    STMT rt::show_system_pointer(0);
+    STMT rt::set_frame_limit(60);
+    STMT rt::set_media_archives("media.gfx", "media.aud");
+    STMT rt::allow_escape_quit(0);
+    STMT if (resx == 1) {
+        rt::load_animation("gfx/fontpc.png", 50, 20, 20);
+    } else {
+        rt::load_animation("gfx/fontgp.png", 50, 10, 10);
+    }
+    STMT kern.dim(96);
+    STMT build_kerning();
+    STMT optwide.dim(6);
+    STMT load_picture("mouse", 51);
+    STMT load_picture("f200targ", 52);
+    STMT obj.dim(50);
+    STMT load_picture("gfxfall2", gfxdarkfall);
+    STMT load_picture("gfxfall", gfxfall);
+    STMT load_picture("gfxdark", gfxindark);
+    STMT load_picture("gfxsky", gfxsky);
+    STMT load_picture("gfxdngn", gfxdungeon);
+    STMT compo_screen();
+    STMT logo_screen();
+}
+
+void reset_play_state() {
+    loc = 1;
+    hilite = 1;
+    opt = 0;
+    screendrawn = 0;
+    hicol = 50;
+    hicoldiff = 10;
+    pressed = 0;
+    loaded = 0;
+    part = 1;
+}
+
+void part_selection_backdrop() {
+    rt::draw_rect(0, 0, 640 / resx, 480 / resx, 48);
+    show_picture(1, -1, 25);
+    show_picture(0, -1, 100);
+}
+
+void pulse_highlight() {
+    hicol = hicol + hicoldiff;
+    if (hicol == 50 || hicol == 250) hicoldiff = -hicoldiff;
+}
+
+// Part Two only with a marker that holds the code; a wrong marker is removed.
+void choose_part(rt::RtString& check_Str) {
+    GAME_PROCEDURE(source_main);
+    STMT if (rt::file_exists(marker_file) == 0) return;
+    STMT load_picture("tesh", 0);
+    STMT load_picture("vx", 1);
+    STMT rt::open_file(1, marker_file, 1);
+    STMT check_Str = rt::RtString(rt::read_line(1));
+    STMT if (check_Str == part_one_marker_code) {
+        while (opt == 0) {
+            STMT part_selection_backdrop();
+            STMT opt = choice_menu(350, "Play Part One", "Play Part Two", "", "", "");
+            STMT pulse_highlight();
+        }
+        STMT part = opt;
+        STMT screendrawn = 0;
+        return;
+    }
+    STMT rt::delete_file(marker_file);
+    STMT part_selection_backdrop();
+    STMT print_wrapped(gate_message, 320);
+    STMT wait_continue();
+}
+
+// One pass of the main loop; false when the game restarts at the title.
+bool main_loop_pass() {
+    GAME_PROCEDURE(source_main);
+    STMT if (part == 1) run_part_one_location(loc);
+    STMT if (part == 2) {
+        if (loc == 44) {
+            ending_screen();
+        } else {
+            run_part_two_location(loc);
+        }
+    }
+    STMT volume_keys();
+    STMT if (rt::key_down(key_escape) != 0) return false;
+    STMT if (opt > 0) {
+        rt::clear_screen();
+        screendrawn = 0;
+        opt = 0;
+        maxkern = 640;
+    }
+    STMT pulse_highlight();
+    STMT return loc != 999;
+}
+
+void restart() {
+    part = 1;
+    loc = 1;
+    loaded = 0;
+    obj.redim(0);
+    obj.redim(50);
+}
+
+}  // namespace
 
 void game_entry(const std::string& command_line, int show_mode) {
-    rt::runtime_state().command_line = command_line;
+    rt::set_command_line(command_line);
     rt::RuntimeSettings& settings = rt::runtime_settings();
     settings.screen_width = 640;
     settings.screen_height = 480;
@@ -26,12 +162,21 @@ void game_entry(const std::string& command_line, int show_mode) {
 }
 
 void game_main() {
-    // Until the adventure's screens exist: a slowly pulsing night sky.
-    for (int frame = 0;; ++frame) {
-        const float pulse = 0.5f + 0.5f * std::sin(static_cast<float>(frame) / 60.0f);
-        glClearColor(0.05f, 0.08f + 0.1f * pulse, 0.2f + 0.2f * pulse, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        rt::present_frame();
+    GAME_PROCEDURE(source_main);
+    rt::RtString check_Str;
+    game_procedure_.local("check_Str", check_Str);
+    STMT start_up();
+    for (;;) {
+        STMT title_screen();
+        STMT reset_play_state();
+        STMT choose_part(check_Str);
+        STMT rt::play_music("aud/ingame.mp3");
+        STMT rt::set_music_volume(mastervolume);
+        STMT if (part == 1) intro_story();
+        STMT if (part == 2) intro_story_two();
+        while (main_loop_pass()) {
+        }
+        STMT restart();
     }
 }
 

@@ -71,7 +71,15 @@ std::string_view prompt_text() {
     return "Click to Continue";
 }
 
+double menu_call_count = 0;
+double latest_menu_y = 0;
+double prompt_count = 0;
+
 }  // namespace
+
+double menu_calls() { return menu_call_count; }
+double menu_y() { return latest_menu_y; }
+double prompts_shown() { return prompt_count; }
 
 double continue_prompt_input() { return continue_input(); }
 std::string_view continue_prompt() { return prompt_text(); }
@@ -108,6 +116,8 @@ double choice_menu(double o, std::string_view o1, std::string_view o2, std::stri
             STMT optwide[loop] = text_width(options[static_cast<std::size_t>(loop) - 1]);
         }
     }
+    menu_call_count += 1;
+    latest_menu_y = o;
     STMT print_text("Do you want to:", 0, o);
     STMT o = o + 40;
     STMT num = 0;
@@ -190,6 +200,7 @@ double wait_continue() {
     GAME_PROCEDURE(source_main);
     double done = 0;
     game_procedure_.local("done", done);
+    prompt_count += 1;
     STMT print_text(prompt_text(), -1, 460);
     STMT rt::keep_screen_as_background();
     STMT done = 0;

@@ -15,6 +15,12 @@ double volume_keys();
 // The device's continue prompt text and its input (mouse button or tap, else
 // the fire buttons); the fixed screens wait on them too.
 std::string_view continue_prompt();
+// How many menu calls have run and where the latest one put its heading: lets
+// an automated player find the options on screen.
+double menu_calls();
+double menu_y();
+// How many continue prompts have been shown.
+double prompts_shown();
 double continue_prompt_input();
 
 }  // namespace game

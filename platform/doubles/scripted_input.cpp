@@ -35,10 +35,12 @@ void ScriptedInput::close() {
 
 void ScriptedInput::frame_started() {
     ++frames;
-    if (steps_.empty()) return;
-    const auto step = std::move(steps_.front());
-    steps_.pop_front();
-    step(*this);
+    if (!steps_.empty()) {
+        const auto step = std::move(steps_.front());
+        steps_.pop_front();
+        step(*this);
+    }
+    if (on_frame) on_frame(*this);
 }
 
 KeyStates ScriptedInput::key_states() const {

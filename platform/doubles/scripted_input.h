@@ -29,7 +29,16 @@ public:
     void poll() override { ++polls; }
     KeyStates key_states() const override;
     int key_character(int scan_code) const override;
-    PointerState pointer() const override { return pointer_; }
+    // A click lasts for one read of the pointer: the button is down for that
+    // read and up afterwards, as a quick real click seen by a polling game.
+    PointerState pointer() const override {
+        const PointerState seen = pointer_;
+        if (click_pending_) {
+            click_pending_ = false;
+            pointer_.left = false;
+        }
+        return seen;
+    }
     MouseMotion take_mouse_motion() override { return std::exchange(motion_, MouseMotion{}); }
     bool set_relative_mouse(bool on) override;
     void warp_pointer(int x, int y) override;
@@ -51,6 +60,10 @@ public:
     void button_down(MouseButton button) { set_button(button, true); }
     void button_up(MouseButton button) { set_button(button, false); }
     void scroll(int clicks) { motion_.wheel += clicks; }
+    void click() {
+        pointer_.left = true;
+        click_pending_ = true;
+    }
 
     // Joysticks; add_joystick returns the new index.
     int add_joystick(std::string instance_name, std::string product_name, bool force_feedback = false);
@@ -60,6 +73,8 @@ public:
 
     // Frame by frame: each step runs when the next frame starts, in order.
     void queue_frame(std::function<void(ScriptedInput&)> step) { steps_.push_back(std::move(step)); }
+    // Runs at the start of every frame, after any queued step: an automated player.
+    std::function<void(ScriptedInput&)> on_frame;
     bool script_done() const { return steps_.empty(); }
 
     // What the devices were asked to do.
@@ -87,7 +102,8 @@ private:
     Joystick* joystick(int index);
 
     std::map<int, int> layout_;
-    PointerState pointer_;
+    mutable PointerState pointer_;
+    mutable bool click_pending_ = false;
     MouseMotion motion_;
     std::vector<Joystick> joysticks_;
     std::deque<std::function<void(ScriptedInput&)>> steps_;

@@ -1,0 +1,60 @@
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/doubles/scripted_input.h"
+#include "tests/support/headless.h"
+
+namespace testing_support {
+
+// Runs the real game headless: a real GL window on the offscreen driver, a
+// virtual clock (pacing, the logo hold and the title cost no wall time),
+// scripted input, recording audio, and a private program directory holding
+// the built media archives. The game's end (terminate_program) is caught.
+class GameDriver {
+public:
+    GameDriver();
+    ~GameDriver();
+    GameDriver(const GameDriver&) = delete;
+    GameDriver& operator=(const GameDriver&) = delete;
+
+    // Called at the start of every frame; return false to stop the game there.
+    using Player = std::function<bool(GameDriver&)>;
+
+    struct Outcome {
+        bool program_ended = false;  // through terminate_program
+        int exit_code = 0;
+        long frames = 0;
+    };
+    Outcome run(Player player);
+
+    platform::doubles::ScriptedInput& input() { return *input_; }
+    const std::filesystem::path& program_dir() const { return temp_.path(); }
+    std::string error_log() const;
+
+    // True when a choice menu ran since the previous frame (else the game waits
+    // for a press, or animates).
+    bool menu_shown() const { return menu_shown_; }
+    // Points at option k (1..5) of the current menu and clicks it.
+    void choose(int option);
+    // Clicks in the middle of the screen (continue prompts, title, compo screen).
+    void click_anywhere();
+    void press_key(int scan_code) { input_->press_key(scan_code); }
+    void release_keys() { input_->release_all_keys(); }
+    void save_screenshot(const std::filesystem::path& file) const;
+    long frame() const { return frame_; }
+
+private:
+    void on_frame();
+
+    TempDir temp_;
+    TestServices services_{};
+    platform::doubles::ScriptedInput* input_ = nullptr;
+    Player player_;
+    bool menu_shown_ = false;
+    double last_menu_calls_ = 0;
+    long frame_ = 0;
+};
+
+}  // namespace testing_support
