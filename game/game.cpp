@@ -9,6 +9,7 @@
 #include "game/text.h"
 #include "runtime/audio/music.h"
 #include "runtime/core/frame_loop.h"
+#include "runtime/core/platform_info.h"
 #include "runtime/core/rt_string.h"
 #include "runtime/core/run_errors.h"
 #include "runtime/core/runtime_settings.h"
@@ -143,10 +144,23 @@ void restart() {
     obj.redim(50);
 }
 
+// "--handheld=F100" or "--handheld=F200" plays the handheld models on the desktop.
+void apply_handheld_option(const std::string& command_line) {
+    const std::string option = "--handheld=";
+    const auto at = command_line.find(option);
+    if (at == std::string::npos) return;
+    const std::string model = command_line.substr(at + option.size(), 4);
+    if (model != "F100" && model != "F200") return;
+    rt::simulate_handheld(model == "F200");
+    std::string key = "DEVICE";
+    info_Str = rt::RtString(rt::platform_info(key));
+}
+
 }  // namespace
 
 void game_entry(const std::string& command_line, int show_mode) {
     rt::set_command_line(command_line);
+    apply_handheld_option(command_line);
     rt::RuntimeSettings& settings = rt::runtime_settings();
     settings.screen_width = 640;
     settings.screen_height = 480;

@@ -23,6 +23,18 @@ void upper_case_in_place(std::string& text) {
     }
 }
 
+struct HandheldSimulation {
+    bool active = false;
+    bool touchscreen = false;
+};
+
+HandheldSimulation& handheld_simulation() {
+    static HandheldSimulation simulation;
+    return simulation;
+}
+
+constexpr std::string_view touchscreen_device = "/dev/touchscreen/wm97xx";
+
 std::string machine_identifier() {
     const std::uint32_t value = platform::services().system->machine_serial() ^ id_mask;
     std::string text;
@@ -62,6 +74,13 @@ std::map<std::string, std::unique_ptr<platform::DynamicLibrary>>& loaded_librari
 
 }  // namespace
 
+void simulate_handheld(bool touchscreen) { handheld_simulation() = {true, touchscreen}; }
+
+bool simulated_device_file(std::string_view path) {
+    const HandheldSimulation& simulation = handheld_simulation();
+    return simulation.active && simulation.touchscreen && path == touchscreen_device;
+}
+
 std::string local_time_text() {
     const std::time_t now = std::time(nullptr);
     const std::tm fields = *std::localtime(&now);  // one thread: the shared buffer is safe
@@ -79,7 +98,7 @@ std::string platform_info(std::string& key) {
         return platform::services().window->gl_proc_address(function.c_str()) != nullptr ? "1" : "0";
     }
     if (key == "ID") return machine_identifier();
-    if (key == "DEVICE") return "DESKTOP";
+    if (key == "DEVICE") return handheld_simulation().active ? "GP2X" : "DESKTOP";
     if (key == "TIME") return local_time_text();
     return "NO_DATA";
 }

@@ -10,6 +10,12 @@ std::string platform_info(std::string& key);
 // The local time as "year-month-day hh:mm:ss", each time field blank-padded to 2.
 std::string local_time_text();
 
+// Plays the handheld target on the desktop: the device query answers "GP2X"
+// and, for the touchscreen model, the touchscreen's device file is reported
+// as present by file_exists.
+void simulate_handheld(bool touchscreen);
+bool simulated_device_file(std::string_view path);
+
 // Starts a command line; 1.0 when started. With wait, blocks until it ends
 // and stores its exit code.
 double run_program(std::string_view command, double wait, double show, double& exit_code);

@@ -1,3 +1,4 @@
+#include "runtime/core/platform_info.h"
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -15,6 +16,7 @@ char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 
 }  // namespace
 
 double file_exists(const std::string& name) {
+    if (simulated_device_file(name)) return 1.0;
     return files::is_readable_file(platform::native_path(name)) ? 1.0 : 0.0;
 }
 
