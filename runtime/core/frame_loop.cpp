@@ -72,15 +72,6 @@ void reset_drawing_state() {
     setup_2d_view(context, 0, 0, 0, 0);
 }
 
-void runtime_shutdown() {
-    release_music();
-    release_input();  // while the window exists, so the pointer can be put back
-    if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
-    os().input.reset();
-    release_sound();
-    release_file_commands();
-    release_media_archives();
-}
 
 void write_end_report() {
     const RuntimeState& state = runtime_state();
@@ -251,6 +242,16 @@ void wait_key() {
     };
     wait_while(false);  // until a key is pressed
     wait_while(true);   // then until all keys are up
+}
+
+void runtime_shutdown() {
+    release_music();
+    release_input();  // while the window exists, so the pointer can be put back
+    if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
+    os().input.reset();
+    release_sound();
+    release_file_commands();
+    release_media_archives();
 }
 
 void terminate_program() {

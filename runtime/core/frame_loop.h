@@ -25,6 +25,10 @@ void set_auto_pause(double flag);
 void allow_escape_quit(double flag);
 void wait_key();
 
+// Releases input, sound, music, files, archives and the window (first step of
+// terminate_program; a test that stops a run midway calls it to clean up).
+void runtime_shutdown();
+
 // Releases everything, writes the end report in debug mode and exits with 0.
 [[noreturn]] void terminate_program();
 

@@ -5,6 +5,7 @@
 #include "game/menu.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/services.h"
+#include "runtime/core/frame_loop.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/sprites.h"
@@ -42,14 +43,12 @@ GameDriver::GameDriver() {
     reset_game_globals();
 }
 
-GameDriver::~GameDriver() {
-    if (rt::has_graphics_context() && rt::graphics().window_open) rt::close_gl_window(rt::graphics());
-    platform::services().input.reset();
-}
+GameDriver::~GameDriver() { rt::runtime_shutdown(); }
 
 GameDriver::Outcome GameDriver::run(Player player) {
     player_ = std::move(player);
     input_->on_frame = [this](platform::doubles::ScriptedInput&) { on_frame(); };
+    last_menu_calls_ = game::menu_calls();
     Outcome outcome;
     try {
         game::game_entry("", 10);
