@@ -106,6 +106,19 @@ const Expected pictures[] = {
     {"mouse", 31, 31, Cover::with_holes},   {"f200targ", 5, 5, Cover::with_holes},
     {"biglogo", 416, 0, Cover::with_holes}, {"tesh", 0, 0, Cover::with_holes},
     {"vx", 0, 0, Cover::with_holes},        {"story02b", 0, 0, Cover::with_holes},
+    // Part One from the clearing to the stream: outdoor scenes leave their sky
+    // out, the hut's inside and the moat (no backdrop) cover the screen.
+    {"a01", 640, 480, Cover::with_holes},   {"a02", 640, 480, Cover::with_holes},
+    {"a04", 640, 480, Cover::with_holes},   {"a07", 640, 480, Cover::with_holes},
+    {"a08", 640, 480, Cover::with_holes},   {"a11", 640, 480, Cover::opaque},
+    {"a14", 640, 480, Cover::with_holes},   {"a15", 640, 480, Cover::with_holes},
+    {"a15a", 640, 480, Cover::with_holes},  {"a16", 640, 480, Cover::opaque},
+    {"a17", 640, 480, Cover::with_holes},   {"a17a", 640, 480, Cover::with_holes},
+    {"a18", 640, 480, Cover::with_holes},   {"a19", 640, 480, Cover::with_holes},
+    {"a01a", 0, 0, Cover::with_holes},      {"a02a", 0, 0, Cover::with_holes},
+    {"a02b", 0, 0, Cover::with_holes},      {"a02c", 0, 0, Cover::with_holes},
+    {"a02d", 0, 0, Cover::with_holes},      {"a04a", 0, 0, Cover::with_holes},
+    {"a04b", 0, 0, Cover::with_holes},      {"a11a", 0, 0, Cover::with_holes},
 };
 
 TEST(MediaPictures, HaveTheirSizesHardEdgedAlphaAndNoColourKey) {
@@ -161,6 +174,34 @@ TEST(MediaPictures, FitWhereTheGameDrawsThem) {
     EXPECT_EQ(clear_top, 640L * 150);
 }
 
+TEST(MediaPictures, PartOneOverlaysFitWhereTheirLocationsDrawThem) {
+    struct Placed {
+        const char* name;
+        int x, y;
+    };
+    const Placed overlays[] = {
+        {"a01a", 320, 220}, {"a02a", 323, 446}, {"a02b", 265, 432}, {"a02c", 215, 438},
+        {"a02d", 351, 456}, {"a04a", 500, 220}, {"a04b", 500, 220}, {"a11a", 602, 239},
+    };
+    for (const Placed& o : overlays) {
+        SCOPED_TRACE(o.name);
+        const Picture pic = load(o.name);
+        ASSERT_GT(pic.width, 0);
+        EXPECT_LE(o.x + pic.width, 640);
+        EXPECT_LE(o.y + pic.height, 480);
+    }
+    // The sky backdrop shows through where outdoor text starts.
+    for (const char* name : {"a01", "a02", "a04", "a07", "a08", "a14", "a15", "a15a", "a17", "a17a", "a18", "a19"}) {
+        SCOPED_TRACE(name);
+        const Picture pic = load(name);
+        ASSERT_EQ(pic.width, 640);
+        long clear_top = 0;
+        for (int y = 0; y < 10; ++y)
+            for (int x = 100; x < 540; ++x) clear_top += pic.at(x, y)[3] == 0;
+        EXPECT_EQ(clear_top, 440L * 10);
+    }
+}
+
 TEST(MediaPictures, LeaveCalmRoomWhereTextIsPrinted) {
     struct Band {
         const char* name;
@@ -171,6 +212,8 @@ TEST(MediaPictures, LeaveCalmRoomWhereTextIsPrinted) {
         {"vxtitle", 0, 436, 640, 480},  {"story01a", 0, 256, 640, 480}, {"story02a", 0, 0, 640, 110},
         {"b44", 180, 190, 460, 230},    {"gfxsky", 0, 0, 640, 130},     {"gfxdngn", 0, 0, 440, 100},
         {"gfxdark", 0, 0, 640, 200},    {"gfxfall2", 100, 0, 540, 100},
+        // Opaque Part One pictures: the hut's wall and the dusk over the moat.
+        {"a11", 0, 30, 240, 250},       {"a16", 0, 0, 640, 120},
     };
     for (const Band& b : bands) {
         SCOPED_TRACE(b.name);
