@@ -202,6 +202,64 @@ TEST(MediaPictures, PartOneOverlaysFitWhereTheirLocationsDrawThem) {
     }
 }
 
+// Part Two, the dungeon to the secret room: where each picture is drawn and what
+// it is drawn over. Full pictures over a backdrop keep holes; the others cover
+// the screen. Every overlay must fit where its location draws it.
+struct Placed {
+    const char* name;
+    int x, y;
+    Cover cover;
+};
+const Placed part_two_dungeon_to_library[] = {
+    {"b01", 0, 0, Cover::with_holes},     {"b01a", 453, 421, Cover::with_holes}, {"b01b", 345, 430, Cover::with_holes},
+    {"b01c", 557, 439, Cover::with_holes}, {"b03", 0, 0, Cover::opaque},         {"b03a", 0, 0, Cover::opaque},
+    {"b04", 250, 259, Cover::with_holes}, {"b04a", 250, 259, Cover::with_holes}, {"b05", 0, 0, Cover::opaque},
+    {"b05a", 301, 320, Cover::with_holes}, {"b05b", 179, 320, Cover::with_holes}, {"b05c", 480, 370, Cover::with_holes},
+    {"b06", 0, 0, Cover::opaque},         {"b06a", 140, 270, Cover::with_holes}, {"b06b", 30, 320, Cover::with_holes},
+    {"b08", 0, 0, Cover::opaque},         {"b10", 0, 0, Cover::opaque},          {"b10a", 0, 0, Cover::opaque},
+    {"b10b", 360, 220, Cover::with_holes}, {"b10c", 518, 304, Cover::with_holes}, {"b10d", 456, 315, Cover::with_holes},
+    {"b10e", 483, 361, Cover::with_holes}, {"b12", 0, 0, Cover::opaque},          {"b12a", 480, 201, Cover::with_holes},
+    {"b12b", 460, 201, Cover::with_holes}, {"b12c", 510, 380, Cover::with_holes}, {"b14", 0, 0, Cover::opaque},
+    {"b15", 0, 0, Cover::with_holes},     {"b17", 0, 0, Cover::opaque},          {"b17a", 6, 428, Cover::with_holes},
+    {"b17b", 197, 369, Cover::with_holes}, {"b17c", 408, 410, Cover::with_holes}, {"b18", 0, 0, Cover::opaque},
+    {"b19", 0, 0, Cover::opaque},         {"b19a", 0, 0, Cover::opaque},         {"b20", 0, 0, Cover::opaque},
+    {"b20a", 292, 426, Cover::with_holes},
+};
+
+TEST(MediaPictures, PartTwoDungeonToLibraryFitWhereTheyAreDrawn) {
+    for (const Placed& e : part_two_dungeon_to_library) {
+        SCOPED_TRACE(e.name);
+        const Picture pic = load(e.name);
+        ASSERT_GT(pic.width, 0);
+        if (e.x == 0 && e.y == 0) {
+            EXPECT_EQ(pic.width, 640);
+            EXPECT_EQ(pic.height, 480);
+        } else {
+            EXPECT_LE(e.x + pic.width, 640);
+            EXPECT_LE(e.y + pic.height, 480);
+        }
+        const AlphaCount n = count_alpha(pic);
+        EXPECT_EQ(n.partial, 0);
+        EXPECT_EQ(n.colour_key, 0);
+        EXPECT_GT(n.opaque, pic.width * pic.height / 20) << "too little drawn to read";
+        if (e.cover == Cover::opaque) {
+            EXPECT_EQ(n.clear, 0);
+        } else {
+            EXPECT_GT(n.clear, 0);
+        }
+    }
+    // Over the dungeon backdrop the text column stays the backdrop's; over the
+    // sky the courtyard starts below the text and menu.
+    auto clear_rows = [](const Picture& pic, int x0, int x1, int y0, int y1) {
+        long clear = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) clear += pic.at(x, y)[3] == 0;
+        return clear == static_cast<long>(x1 - x0) * (y1 - y0);
+    };
+    EXPECT_TRUE(clear_rows(load("b01"), 0, 340, 0, 480));
+    EXPECT_TRUE(clear_rows(load("b15"), 0, 640, 0, 140));
+}
+
 TEST(MediaPictures, LeaveCalmRoomWhereTextIsPrinted) {
     struct Band {
         const char* name;
@@ -214,6 +272,8 @@ TEST(MediaPictures, LeaveCalmRoomWhereTextIsPrinted) {
         {"gfxdark", 0, 0, 640, 200},    {"gfxfall2", 100, 0, 540, 100},
         // Opaque Part One pictures: the hut's wall and the dusk over the moat.
         {"a11", 0, 30, 240, 250},       {"a16", 0, 0, 640, 120},
+        {"b03", 0, 50, 640, 100},       {"b03a", 0, 50, 640, 100},      {"b08", 0, 0, 640, 110},
+        {"b14", 0, 40, 480, 100},       {"b12", 0, 0, 640, 50},         {"b18", 0, 0, 640, 70},
     };
     for (const Band& b : bands) {
         SCOPED_TRACE(b.name);
