@@ -174,7 +174,9 @@ TEST(MediaPictures, FitWhereTheGameDrawsThem) {
     EXPECT_EQ(clear_top, 640L * 150);
 }
 
+// Transparent pixels in a rectangle; -1 when the picture does not reach it.
 long clear_pixels(const Picture& pic, int x0, int y0, int x1, int y1) {
+    if (pic.width < x1 || pic.height < y1) return -1;
     long n = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) n += pic.at(x, y)[3] == 0;
