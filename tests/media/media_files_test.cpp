@@ -119,6 +119,19 @@ const Expected pictures[] = {
     {"a02b", 0, 0, Cover::with_holes},      {"a02c", 0, 0, Cover::with_holes},
     {"a02d", 0, 0, Cover::with_holes},      {"a04a", 0, 0, Cover::with_holes},
     {"a04b", 0, 0, Cover::with_holes},      {"a11a", 0, 0, Cover::with_holes},
+    // Part One, from the tower stair to the vault: indoor rooms cover the
+    // screen, outdoor ones leave the sky out, a51b leaves the dungeon out.
+    {"a35", 640, 480, Cover::opaque},       {"a38", 640, 480, Cover::opaque},
+    {"a41", 640, 480, Cover::opaque},       {"a43", 640, 480, Cover::with_holes},
+    {"a44", 640, 480, Cover::opaque},       {"a45", 640, 480, Cover::with_holes},
+    {"a46", 640, 480, Cover::with_holes},   {"a46a", 640, 480, Cover::with_holes},
+    {"a47", 640, 480, Cover::with_holes},   {"a48", 640, 480, Cover::with_holes},
+    {"a49", 640, 480, Cover::opaque},       {"a49a", 640, 480, Cover::opaque},
+    {"a50", 640, 480, Cover::opaque},       {"a51", 640, 480, Cover::opaque},
+    {"a51a", 640, 480, Cover::opaque},      {"a51b", 640, 480, Cover::with_holes},
+    {"a38a", 0, 0, Cover::with_holes},      {"a41a", 0, 0, Cover::with_holes},
+    {"a41b", 0, 0, Cover::with_holes},      {"a44a", 0, 0, Cover::with_holes},
+    {"a44b", 0, 0, Cover::with_holes},      {"a44c", 0, 0, Cover::with_holes},
 };
 
 TEST(MediaPictures, HaveTheirSizesHardEdgedAlphaAndNoColourKey) {
@@ -260,6 +273,47 @@ TEST(MediaPictures, PartTwoDungeonToLibraryFitWhereTheyAreDrawn) {
     EXPECT_TRUE(clear_rows(load("b15"), 0, 640, 0, 140));
 }
 
+// Transparent pixels in a rectangle; -1 when the picture does not reach it.
+long clear_pixels(const Picture& pic, int x0, int y0, int x1, int y1) {
+    if (pic.width < x1 || pic.height < y1) return -1;
+    long n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) n += pic.at(x, y)[3] == 0;
+    return n;
+}
+
+TEST(MediaPictures, TowerToVaultPicturesFitWhereTheGameDrawsThem) {
+    struct Placement {
+        const char* name;
+        int x, y;
+    };
+    // Overlays at the positions their locations draw them.
+    const Placement overlays[] = {
+        {"a38a", 5, 363},   {"a41a", 464, 357}, {"a41b", 160, 433},
+        {"a44a", 143, 352}, {"a44b", 143, 352}, {"a44c", 129, 233},
+    };
+    for (const Placement& o : overlays) {
+        SCOPED_TRACE(o.name);
+        const Picture pic = load(o.name);
+        EXPECT_LE(o.x + pic.width, 640);
+        EXPECT_LE(o.y + pic.height, 480);
+    }
+    // The two switch positions replace each other in one place.
+    const Picture up = load("a44a");
+    const Picture down = load("a44b");
+    EXPECT_EQ(up.width, down.width);
+    EXPECT_EQ(up.height, down.height);
+    // Over the sky, the band the descriptions are printed in is sky only.
+    for (const char* name : {"a45", "a46", "a46a", "a47", "a48"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(clear_pixels(load(name), 0, 0, 640, 90), 640L * 90);
+    }
+    // The cage keeps right of the text the end of Part One prints beside it
+    // (wrapped at 400 from y 50, the teaser line at y 270) and of Part Two's
+    // (wrapped at 440 from y 10): the dungeon shows there untouched.
+    EXPECT_EQ(clear_pixels(load("a51b"), 0, 0, 468, 300), 468L * 300);
+}
+
 TEST(MediaPictures, LeaveCalmRoomWhereTextIsPrinted) {
     struct Band {
         const char* name;
@@ -274,6 +328,10 @@ TEST(MediaPictures, LeaveCalmRoomWhereTextIsPrinted) {
         {"a11", 0, 30, 240, 250},       {"a16", 0, 0, 640, 120},
         {"b03", 0, 50, 640, 100},       {"b03a", 0, 50, 640, 100},      {"b08", 0, 0, 640, 110},
         {"b14", 0, 40, 480, 100},       {"b12", 0, 0, 640, 50},         {"b18", 0, 0, 640, 70},
+        {"a35", 280, 90, 500, 210},     {"a38", 0, 0, 640, 95},         {"a41", 0, 0, 640, 90},
+        {"a43", 0, 180, 640, 250},      {"a44", 0, 0, 640, 80},         {"a49", 0, 0, 640, 80},
+        {"a49a", 0, 0, 640, 80},        {"a50", 0, 0, 640, 96},         {"a51", 0, 0, 640, 90},
+        {"a51a", 0, 0, 400, 100},
     };
     for (const Band& b : bands) {
         SCOPED_TRACE(b.name);
