@@ -82,7 +82,7 @@ const std::vector<Entry> entries = {
     {"b43a", Drawn::alone, {}},
 };
 
-TEST(MuseumAndObservatoryPictures, FitTheirScreensWithHardAlphaAndNoColourKey) {
+TEST(MediaMuseumAndObservatoryPictures, FitTheirScreensWithHardAlphaAndNoColourKey) {
     for (const Entry& e : entries) {
         SCOPED_TRACE(e.name);
         const Picture pic = load(e.name);
@@ -136,7 +136,7 @@ double brightness_spread(const Picture& pic, int x0, int y0, int x1, int y1) {
     return std::sqrt(std::max(0.0, sum_sq / n - mean * mean));
 }
 
-TEST(MuseumAndObservatoryPictures, KeepTheTextBandCalm) {
+TEST(MediaMuseumAndObservatoryPictures, KeepTheTextBandCalm) {
     // Descriptions and messages take up to four lines from y 10.
     for (const Entry& e : entries) {
         if (e.drawn != Drawn::alone) continue;
