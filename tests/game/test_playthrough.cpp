@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <span>
 
@@ -71,11 +74,23 @@ private:
         }
         EXPECT_EQ(game::loc, step.loc) << "at step " << next_ + 1;
         if (game::loc != step.loc) return false;
+        save_screenshot(driver, step);
         driver.choose(step.option);
         clicked_last_frame_ = true;
         prompts_at_choice_ = game::prompts_shown();
         ++next_;
         return true;
+    }
+
+    // With MARLOWICK_SCREENSHOTS set to a folder, every answered menu is saved
+    // there as a picture ("p1-017-a12.png"), for looking at the game as a player.
+    void save_screenshot(const GameDriver& driver, const route::Step& step) const {
+        const char* folder = std::getenv("MARLOWICK_SCREENSHOTS");
+        if (folder == nullptr) return;
+        char name[64];
+        std::snprintf(name, sizeof name, "p%d-%03zu-%c%02d.png", part_choice_, next_ + 1, part_choice_ == 1 ? 'a' : 'b',
+                      step.loc);
+        driver.save_screenshot(std::filesystem::path(folder) / name);
     }
 
     std::span<const route::Step> steps_;
