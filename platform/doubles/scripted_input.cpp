@@ -1,5 +1,7 @@
 #include "platform/doubles/scripted_input.h"
 
+#include <iterator>
+
 namespace platform::doubles {
 namespace {
 
@@ -47,6 +49,10 @@ KeyStates ScriptedInput::key_states() const {
     KeyStates states{};
     for (const int code : held) {
         if (code >= 0 && code < key_code_count) states[static_cast<std::size_t>(code)] = key_held_bit;
+    }
+    for (auto tap = taps_.begin(); tap != taps_.end();) {
+        if (tap->first >= 0 && tap->first < key_code_count) states[static_cast<std::size_t>(tap->first)] = key_held_bit;
+        tap = --tap->second > 0 ? std::next(tap) : taps_.erase(tap);
     }
     return states;
 }

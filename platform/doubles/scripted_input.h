@@ -51,6 +51,11 @@ public:
     void press_key(int scan_code) { held.insert(scan_code); }
     void release_key(int scan_code) { held.erase(scan_code); }
     void release_all_keys() { held.clear(); }
+    // A quick press: the key is reported held for the next `reads` reads of
+    // the key states, then up. A game that polls several keys in turn needs
+    // enough reads to reach the one it asks for; its wait for the release
+    // uses up the rest.
+    void tap_key(int scan_code, int reads = 1) { taps_[scan_code] = reads; }
     // What the layout gives for a key (0: nothing).
     void set_key_character(int scan_code, int character) { layout_[scan_code] = character; }
 
@@ -102,6 +107,7 @@ private:
     Joystick* joystick(int index);
 
     std::map<int, int> layout_;
+    mutable std::map<int, int> taps_;  // scan code -> reads left
     mutable PointerState pointer_;
     mutable bool click_pending_ = false;
     MouseMotion motion_;

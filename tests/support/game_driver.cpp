@@ -45,19 +45,21 @@ GameDriver::GameDriver() {
 
 GameDriver::~GameDriver() { rt::runtime_shutdown(); }
 
-GameDriver::Outcome GameDriver::run(Player player) {
+GameDriver::Outcome GameDriver::run(Player player, const std::string& command_line) {
     player_ = std::move(player);
     input_->on_frame = [this](platform::doubles::ScriptedInput&) { on_frame(); };
     last_menu_calls_ = game::menu_calls();
     Outcome outcome;
     try {
-        game::game_entry("", 10);
+        game::game_entry(command_line, 10);
     } catch (const StopGame&) {
     } catch (const platform::doubles::ProgramExit& exit) {
         outcome.program_ended = true;
         outcome.exit_code = exit.code;
     }
-    input_->on_frame = nullptr;
+    // The program's end releases the input devices with the rest of the runtime.
+    if (platform::services().input.get() != input_) input_ = nullptr;
+    if (input_ != nullptr) input_->on_frame = nullptr;
     outcome.frames = frame_;
     return outcome;
 }
@@ -68,6 +70,14 @@ void GameDriver::on_frame() {
     menu_shown_ = calls != last_menu_calls_;
     last_menu_calls_ = calls;
     if (!player_(*this)) throw StopGame{};
+}
+
+platform::doubles::RecordingMusicPlayer& GameDriver::music() {
+    return dynamic_cast<platform::doubles::RecordingMusicPlayer&>(*platform::services().music);
+}
+
+platform::doubles::RecordingSoundDevice& GameDriver::sound() {
+    return dynamic_cast<platform::doubles::RecordingSoundDevice&>(*platform::services().sound);
 }
 
 std::string GameDriver::error_log() const { return read_file(temp_.path() / "ErrorLog.txt"); }

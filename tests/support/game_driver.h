@@ -3,7 +3,10 @@
 #include <functional>
 #include <string>
 
+#include "platform/doubles/recording_music.h"
+#include "platform/doubles/recording_sound.h"
 #include "platform/doubles/scripted_input.h"
+#include "platform/doubles/virtual_clock.h"
 #include "tests/support/headless.h"
 
 namespace testing_support {
@@ -27,9 +30,14 @@ public:
         int exit_code = 0;
         long frames = 0;
     };
-    Outcome run(Player player);
+    // The command line is what the game's entry receives ("--handheld=F100").
+    Outcome run(Player player, const std::string& command_line = "");
 
+    // Gone once the program has ended.
     platform::doubles::ScriptedInput& input() { return *input_; }
+    platform::doubles::VirtualClock& clock() { return *services_.clock; }
+    platform::doubles::RecordingMusicPlayer& music();
+    platform::doubles::RecordingSoundDevice& sound();
     const std::filesystem::path& program_dir() const { return temp_.path(); }
     std::string error_log() const;
 

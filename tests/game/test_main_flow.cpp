@@ -1,0 +1,238 @@
+// The game's frame played through the real loop: the developer screens and
+// the title, the part selection behind the progress marker, the restart, and
+// the globals the debugger sees.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "game/globals.h"
+#include "game/menu.h"
+#include "runtime/audio/music.h"
+#include "runtime/core/debug_registry.h"
+#include "runtime/gfx/sprites.h"
+#include "tests/support/game_driver.h"
+
+namespace {
+
+using testing_support::GameDriver;
+
+constexpr double part_selection_y = 350;
+constexpr int key_escape = 1;
+constexpr long frame_limit = 5000;
+
+void write_marker(const GameDriver& driver, std::string_view content) {
+    std::ofstream(driver.program_dir() / "partone.vx", std::ios::binary) << content;
+}
+
+bool marker_exists(const GameDriver& driver) { return std::filesystem::exists(driver.program_dir() / "partone.vx"); }
+
+bool playing(std::string_view music) {
+    return rt::music_state().music_open && rt::music_state().music_file == music;
+}
+
+bool title_music_playing() { return playing("aud/title.mp3"); }
+
+// The in-game music starts once the part has been chosen.
+bool at_part_selection() { return game::menu_y() == part_selection_y && !playing("aud/ingame.mp3"); }
+
+double slot_width(int slot) {
+    double width = 0;
+    double height = 0;
+    rt::sprite_size(slot, width, height);
+    return width;
+}
+
+std::string end_report(int error) { return "-End On Line\r\n" + std::to_string(error) + "\r\n"; }
+
+// Clicks through every screen that waits for a press, one click every other
+// frame so the button is seen up in between; `at_menu` decides at each menu
+// (return false to stop) and may click there too.
+class ClickThrough {
+public:
+    template <class AtMenu>
+    explicit ClickThrough(AtMenu at_menu) : at_menu_(at_menu) {}
+
+    bool operator()(GameDriver& driver) {
+        EXPECT_LT(driver.frame(), frame_limit);
+        if (driver.frame() >= frame_limit) return false;
+        if (std::exchange(clicked_, false)) return true;
+        if (driver.menu_shown()) {
+            clicked_ = true;
+            return at_menu_(driver);
+        }
+        driver.click_anywhere();
+        clicked_ = true;
+        return true;
+    }
+
+private:
+    std::function<bool(GameDriver&)> at_menu_;
+    bool clicked_ = false;
+};
+
+TEST(FixedScreens, LogoAndTitleRunTheirFramesAndEscOnTheTitleEnds) {
+    GameDriver driver;
+    bool compo_clicked = false;
+    double slept_before_logo = -1;
+    int fade_in = 0;
+    int fade_out = 0;
+    double pulse_picture_width = 0;
+    int pulse = 0;
+    int waiting = 0;
+    const auto outcome = driver.run([&](GameDriver& d) {
+        const bool logo_started = !d.sound().events.empty();
+        if (!logo_started) {  // the compo screen waits for a click
+            if (!std::exchange(compo_clicked, true)) d.click_anywhere();
+            return true;
+        }
+        if (slept_before_logo < 0) {
+            slept_before_logo = d.clock().slept_ms();
+            d.press_key(key_escape);  // held from here on: only the title's wait may act on it
+        }
+        const double slept = d.clock().slept_ms() - slept_before_logo;
+        if (!title_music_playing()) {
+            if (slept == 0) ++fade_in;
+            else if (slept == 2000) ++fade_out;
+            else ADD_FAILURE() << "slept " << slept << " ms";
+            return true;
+        }
+        if (pulse_picture_width == 0) pulse_picture_width = slot_width(0);
+        if (slot_width(0) == pulse_picture_width) ++pulse;
+        else ++waiting;
+        return d.frame() < frame_limit;
+    });
+    EXPECT_EQ(fade_in, 99);
+    EXPECT_EQ(fade_out, 99);
+    EXPECT_EQ(pulse, 300);
+    EXPECT_EQ(waiting, 1);
+    ASSERT_TRUE(outcome.program_ended);
+    EXPECT_EQ(outcome.exit_code, 0);
+    EXPECT_NE(driver.error_log().find(end_report(0)), std::string::npos) << driver.error_log();
+}
+
+TEST(PartSelection, CodeMarkerOffersBothPartsAndEscRestartsFromTheTitle) {
+    GameDriver driver;
+    write_marker(driver, "5190364\r\n");
+    int selections = 0;
+    bool escaped = false;
+    bool restart_checked = false;
+    ClickThrough player([&](GameDriver& d) {
+        if (at_part_selection() && !escaped) {
+            ++selections;
+            d.choose(2);
+            return true;
+        }
+        if (!escaped) {  // the first location of Part Two
+            EXPECT_EQ(game::part, 2);
+            EXPECT_NE(game::loaded, 0);
+            game::loc = 7;
+            game::obj[0] = 1;
+            game::obj[23] = 4;
+            game::obj[49] = 1;
+            d.press_key(key_escape);
+            escaped = true;
+            return true;
+        }
+        if (at_part_selection()) ++selections;  // offered again after the title
+        return false;
+    });
+    const auto outcome = driver.run([&](GameDriver& d) {
+        if (escaped && !restart_checked && title_music_playing()) {
+            d.release_keys();
+            restart_checked = true;
+            EXPECT_EQ(game::part, 1);
+            EXPECT_EQ(game::loc, 1);
+            EXPECT_EQ(game::loaded, 0);
+            for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], 0) << i;
+        }
+        return player(d);
+    });
+    EXPECT_FALSE(outcome.program_ended) << driver.error_log();
+    EXPECT_TRUE(restart_checked);
+    EXPECT_EQ(selections, 2);
+    EXPECT_EQ(game::menu_y(), part_selection_y);
+    EXPECT_TRUE(marker_exists(driver));
+}
+
+TEST(PartSelection, MarkerWithTrailingBlanksShowsTheGateAndIsDeleted) {
+    GameDriver driver;
+    write_marker(driver, "5190364  \r\n");
+    bool gate_seen = false;
+    const double prompts_before = game::prompts_shown();
+    ClickThrough player([&](GameDriver&) {
+        EXPECT_FALSE(at_part_selection());
+        return false;  // the first location: Part One after the gate
+    });
+    const auto outcome = driver.run([&](GameDriver& d) {
+        if (!gate_seen && game::prompts_shown() > prompts_before) {  // the first continue prompt after the title
+            gate_seen = true;
+            EXPECT_FALSE(marker_exists(d));
+        }
+        return player(d);
+    });
+    EXPECT_FALSE(outcome.program_ended) << driver.error_log();
+    EXPECT_TRUE(gate_seen);
+    EXPECT_EQ(game::part, 1);
+    EXPECT_EQ(game::loc, 1);
+    EXPECT_FALSE(marker_exists(driver));
+}
+
+TEST(PartSelection, EmptyMarkerEndsWithError3) {
+    GameDriver driver;
+    write_marker(driver, "");
+    ClickThrough player([](GameDriver&) {
+        ADD_FAILURE() << "a menu came up";
+        return false;
+    });
+    const auto outcome = driver.run(std::ref(player));
+    ASSERT_TRUE(outcome.program_ended);
+    EXPECT_EQ(outcome.exit_code, 0);
+    EXPECT_NE(driver.error_log().find(end_report(3)), std::string::npos) << driver.error_log();
+}
+
+TEST(Globals, RegisteredWithTheDebuggerInTableOrder) {
+    struct Expected {
+        const char* name;
+        rt::VariableType type;
+        const void* address;
+    };
+    using rt::VariableType;
+    const Expected expected[] = {
+        {"opt", VariableType::number, &game::opt},
+        {"screendrawn", VariableType::number, &game::screendrawn},
+        {"hicol", VariableType::number, &game::hicol},
+        {"hicoldiff", VariableType::number, &game::hicoldiff},
+        {"pressed", VariableType::number, &game::pressed},
+        {"loaded", VariableType::number, &game::loaded},
+        {"part", VariableType::number, &game::part},
+        {"mazeloc", VariableType::number, &game::mazeloc},
+        {"maxkern", VariableType::number, &game::maxkern},
+        {"mastervolume", VariableType::number, &game::mastervolume},
+        {"gfxdarkfall", VariableType::number, &game::gfxdarkfall},
+        {"gfxfall", VariableType::number, &game::gfxfall},
+        {"gfxindark", VariableType::number, &game::gfxindark},
+        {"gfxsky", VariableType::number, &game::gfxsky},
+        {"gfxdungeon", VariableType::number, &game::gfxdungeon},
+        {"info_Str", VariableType::string, &game::info_Str},
+        {"resx", VariableType::number, &game::resx},
+        {"kern", VariableType::number_array, &game::kern.storage()},
+        {"optwide", VariableType::number_array, &game::optwide.storage()},
+        {"obj", VariableType::number_array, &game::obj.storage()},
+        {"loc", VariableType::number, &game::loc},
+        {"hilite", VariableType::number, &game::hilite},
+    };
+    ASSERT_EQ(rt::variable_registry.count, 22);
+    for (int i = 0; i < 22; ++i) {
+        const rt::VariableDescriptor& record = rt::variable_registry.descriptors[static_cast<std::size_t>(i)];
+        EXPECT_STREQ(record.name, expected[i].name) << i;
+        EXPECT_EQ(record.type, static_cast<std::int32_t>(expected[i].type)) << expected[i].name;
+        EXPECT_EQ(record.address, expected[i].address) << expected[i].name;
+    }
+}
+
+}  // namespace

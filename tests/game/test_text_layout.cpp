@@ -1,0 +1,176 @@
+// The game's own text printing: kerning measured from the font strip in the
+// back buffer, centring and word wrapping, checked by where the glyphs land.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "game/globals.h"
+#include "game/story_text.h"
+#include "game/text.h"
+#include "platform/doubles/test_system.h"
+#include "runtime/gfx/picture_files.h"
+#include "runtime/gfx/sprites.h"
+#include "tests/game/started_game.h"
+
+namespace {
+
+using frame_test::drawn_by;
+using frame_test::Screen;
+using frame_test::StartedGame;
+
+constexpr int font_slot = 50;
+
+double width_of(char c) { return game::kern[c - 32]; }
+
+// Writes a font strip of 16 × 6 cells in which the glyph of code c + 32 is a
+// solid bar from column 0 to ink_to[c] (-1: an empty cell), and loads it as
+// the font.
+void load_bar_font(const std::filesystem::path& file, int cell, const std::array<int, 96>& ink_to) {
+    const int width = 16 * cell;
+    const int height = 6 * cell;
+    const rt::Rgb key{255, 0, 128};
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int glyph = (y / cell) * 16 + x / cell;
+            const bool ink = x % cell <= ink_to[static_cast<std::size_t>(glyph)];
+            const std::size_t at = (static_cast<std::size_t>(height - 1 - y) * width + x) * 3;  // bottom row first
+            const rt::Rgb colour = ink ? rt::Rgb{30, 20, 40} : key;
+            std::copy(colour.begin(), colour.end(), rgb.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
+    ASSERT_TRUE(rt::write_image_file(file.string(), rgb, width, height, key));
+    rt::load_animation(file.string(), font_slot, cell, cell);
+}
+
+// Every character 10 layout pixels wide, so line breaks can be worked out by hand.
+void monospace_kerning() {
+    for (int i = 0; i < 96; ++i) game::kern[i] = 10;
+}
+
+// The lines as print_text would put them from x = 0, 20 apart.
+Screen lines_at(const std::vector<std::string>& lines, double y) {
+    return drawn_by([&] {
+        for (const std::string& line : lines) {
+            game::print_text(line, 0, y);
+            y += 20;
+        }
+    });
+}
+
+TEST(Kerning, MeasuredFromTheDesktopFontStrip) {
+    StartedGame game;
+    EXPECT_EQ(game::resx, 1);
+    EXPECT_EQ(game::kern[0], 20);
+    for (int c = 33; c <= 127; ++c) {
+        // Every glyph has ink the scan can see, and none is wider than its cell.
+        EXPECT_GT(game::kern[c - 32], 2) << "code " << c;
+        EXPECT_LE(game::kern[c - 32], 22) << "code " << c;
+    }
+    EXPECT_LT(width_of('i'), width_of('W'));
+    EXPECT_LT(width_of('.'), width_of('m'));
+
+    // A strip with known edges: an empty cell, a bar to column 8, a full cell.
+    std::array<int, 96> ink_to{};
+    ink_to.fill(4);
+    ink_to['A' - 32] = -1;
+    ink_to['B' - 32] = 8;
+    ink_to['C' - 32] = 19;
+    load_bar_font(game.driver.program_dir() / "bars.png", 20, ink_to);
+    game::build_kerning();
+    EXPECT_EQ(width_of(' '), 20);
+    EXPECT_EQ(width_of('A'), 2);
+    EXPECT_EQ(width_of('B'), 10);
+    EXPECT_EQ(width_of('C'), 21);
+    EXPECT_EQ(width_of('z'), 6);
+}
+
+TEST(Kerning, HandheldWidthsStayInLayoutPixels) {
+    StartedGame game("--handheld=F100");
+    ASSERT_EQ(game::resx, 2);
+    EXPECT_EQ(game::kern[0], 20);
+    for (int c = 33; c <= 127; ++c) {
+        const double width = game::kern[c - 32];
+        EXPECT_EQ(static_cast<int>(width) % 2, 0) << "code " << c;  // 2 × a 10-pixel column + 2
+        EXPECT_GE(width, 4) << "code " << c;
+        EXPECT_LE(width, 22) << "code " << c;
+    }
+    // A 10-pixel cell measured in screen pixels could give at most 12.
+    EXPECT_GT(width_of('W'), 12);
+    EXPECT_LT(width_of('i'), width_of('W'));
+
+    std::array<int, 96> ink_to{};
+    ink_to.fill(2);
+    ink_to['A' - 32] = -1;
+    ink_to['B' - 32] = 4;
+    ink_to['C' - 32] = 9;
+    load_bar_font(game.driver.program_dir() / "bars.png", 10, ink_to);
+    game::build_kerning();
+    EXPECT_EQ(width_of('A'), 2);
+    EXPECT_EQ(width_of('B'), 10);
+    EXPECT_EQ(width_of('C'), 20);
+    EXPECT_EQ(width_of('z'), 6);
+}
+
+TEST(PrintText, CentringTruncatesTheHalfPixel) {
+    StartedGame game;
+    game::kern['H' - 32] = 60;
+    game::kern['i' - 32] = 41;  // 101 in all: (640 - 101) / 2 = 269.5
+    const Screen centred = drawn_by([] { game::print_text("Hi", -1, 200); });
+    ASSERT_TRUE(centred.has_ink(200, 20));
+    EXPECT_EQ(centred, drawn_by([] { game::print_text("Hi", 269, 200); }));
+    EXPECT_NE(centred, drawn_by([] { game::print_text("Hi", 270, 200); }));
+    EXPECT_FALSE(drawn_by([] { game::print_text("", -1, 200); }).has_ink(0, 480));
+}
+
+TEST(PrintWrapped, BreaksAtTheLastSpaceBeforeMaxkern) {
+    StartedGame game;
+    // With the real advances the lines of a story paragraph fill up to 400 and stop short of it.
+    game::maxkern = 400;
+    const Screen story = drawn_by([] { game::print_wrapped(game::story::intro_summons, 100); });
+    int lines = 0;
+    for (int y = 100; story.has_ink(y, 20); y += 20) {
+        ++lines;
+        EXPECT_LT(story.right_edge(y, 20), 400) << "line at " << y;
+        if (story.has_ink(y + 20, 20)) {
+            EXPECT_GT(story.right_edge(y, 20), 300) << "line at " << y;
+        }
+    }
+    EXPECT_GE(lines, 5);
+
+    monospace_kerning();
+    // At 10 pixels a character a line holds at most 39 characters.
+    const std::string text =
+        "The beam came from the forest again tonight, and the Chief wants a full report on his desk by dawn.";
+    EXPECT_EQ(drawn_by([&] { game::print_wrapped(text, 100); }),
+              lines_at({"The beam came from the forest again", "tonight, and the Chief wants a full",
+                        "report on his desk by dawn."},
+                       100));
+
+    // Reaching maxkern exactly with the last character still breaks; one short of it does not.
+    game::maxkern = 90;
+    EXPECT_EQ(drawn_by([] { game::print_wrapped("abcd efgh", 100); }), lines_at({"abcd", "efgh"}, 100));
+    EXPECT_EQ(drawn_by([] { game::print_wrapped("abcd efg", 100); }), lines_at({"abcd efg"}, 100));
+
+    // A word longer than a line is broken inside, nothing of it lost.
+    game::maxkern = 50;
+    EXPECT_EQ(drawn_by([] { game::print_wrapped("ab abcdefghij", 100); }),
+              lines_at({"ab", "abcd", "efgh", "ij"}, 100));
+    EXPECT_FALSE(drawn_by([] { game::print_wrapped("", 100); }).has_ink(0, 480));
+}
+
+TEST(PrintText, CharacterOutsideTheFontIsError9) {
+    StartedGame game;
+    game::print_text("\x7f~ ", 0, 0);  // the last glyph of the strip is fine
+    try {
+        game::print_text("tab\there", 0, 0);
+        FAIL() << "the program went on";
+    } catch (const platform::doubles::ProgramExit& exit) {
+        EXPECT_EQ(exit.code, 0);
+    }
+    EXPECT_NE(game.driver.error_log().find("-End On Line\r\n9\r\n"), std::string::npos) << game.driver.error_log();
+}
+
+}  // namespace
