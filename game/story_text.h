@@ -7,7 +7,7 @@
 namespace game::story {
 
 // Centred with print_text on the fifth intro screen.
-inline constexpr std::string_view title_line = "V.X. AND THE BEFUDDLEMENT BEAM";
+inline constexpr std::string_view title_line = "V.X. AND THE VEXMOOR BEAM";
 
 // intro_story, screen 1, from y 260.
 inline constexpr std::string_view intro_summons =
