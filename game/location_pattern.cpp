@@ -55,6 +55,18 @@ double print_listing(std::span<const SwapItem> group, int have, double pos, Swap
     return pos;
 }
 
+// Every item but the carried one, in group order, each offered as a take option.
+std::vector<const SwapItem*> offer_takes(std::span<const SwapItem> group, double have,
+                                         std::vector<std::string>& options) {
+    std::vector<const SwapItem*> takes;
+    for (const SwapItem& item : group) {
+        if (item.index == have) continue;
+        takes.push_back(&item);
+        options.push_back(take_option(item));
+    }
+    return takes;
+}
+
 double menu(double y, const std::vector<std::string>& options) {
     std::array<std::string, menu_size> texts{};
     for (std::size_t i = 0; i < options.size() && i < menu_size; ++i) texts[i] = options[i];
@@ -95,15 +107,10 @@ void swap_take(std::span<const SwapItem> group, double list_y, SwapLine line, do
     STMT pos = print_listing(group, static_cast<int>(have), list_y, line);
 
     // Option 1 keeps what is carried (or takes nothing); the rest take the others in group order.
-    std::vector<const SwapItem*> takes;
     std::vector<std::string> options;
     const SwapItem* carried = find_item(group, static_cast<int>(have));
     options.push_back(carried != nullptr ? "Keep the " + std::string(carried->name) : "Take nothing");
-    for (const SwapItem& item : group) {
-        if (item.index == have) continue;
-        takes.push_back(&item);
-        options.push_back(take_option(item));
-    }
+    const std::vector<const SwapItem*> takes = offer_takes(group, have, options);
     STMT opt = menu(pos, options);
     STMT if (opt > 0) {
         STMT loc = exit_location;
@@ -123,16 +130,11 @@ void swap_leave(std::span<const SwapItem> group, double list_y, SwapLine line, d
     game_procedure_.local("pos", pos);
     STMT pos = print_listing(group, static_cast<int>(have), list_y, line);
 
-    std::vector<const SwapItem*> takes;
     std::vector<std::string> options{std::string(leave_text)};
     if (!extra_option.empty()) options.emplace_back(extra_option);
     // The extra option is chosen like a take but carries nothing: the caller handles it.
     const int first_take_option = extra_option.empty() ? 2 : 3;
-    for (const SwapItem& item : group) {
-        if (item.index == have) continue;
-        takes.push_back(&item);
-        options.push_back(take_option(item));
-    }
+    const std::vector<const SwapItem*> takes = offer_takes(group, have, options);
     STMT opt = menu(pos, options);
     STMT if (opt == 1) loc = exit_location;
     STMT if (opt >= first_take_option) {
