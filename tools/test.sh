@@ -9,7 +9,7 @@ export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 
 configure() {
   local dir="$1"; shift
-  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLOWICK_BUILD_BENCH=OFF "$@" >/dev/null
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLOWICK_BUILD_TESTS=ON -DMARLOWICK_BUILD_BENCH=OFF "$@" >/dev/null
 }
 
 # Everything: runtime, game, media pipeline, playthroughs.
