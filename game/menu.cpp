@@ -57,14 +57,6 @@ void draw_highlight(double first_row_y, double k, double scale) {
     rt::draw_rect(0, (first_row_y + 20 * (k - 1)) * scale, optwide[k] * scale, 20 * scale, colour);
 }
 
-double text_width(const rt::RtString& text) {
-    double width = 0;
-    for (double i = 0; i < rt::string_length(text); i += 1) {
-        width += kern[rt::string_first_code(rt::string_mid(text, i, 1)) - 32];
-    }
-    return width;
-}
-
 std::string_view prompt_text() {
     if (on_joystick_handheld()) return "Press Fire to Continue";
     if (on_touchscreen()) return "Tap Screen to Continue";
@@ -113,7 +105,7 @@ double choice_menu(double o, std::string_view o1, std::string_view o2, std::stri
         STMT optwide.redim(0);
         STMT optwide.redim(6);
         for (loop = 1; loop <= 5; loop += 1) {
-            STMT optwide[loop] = text_width(options[static_cast<std::size_t>(loop) - 1]);
+            STMT optwide[loop] = text_width(options[static_cast<std::size_t>(loop) - 1].view());
         }
     }
     menu_call_count += 1;

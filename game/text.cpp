@@ -19,6 +19,13 @@ double glyph_of(const rt::RtString& text, double index) {
 
 }  // namespace
 
+double text_width(std::string_view text) {
+    const rt::RtString line(text);
+    double width = 0;
+    for (double i = 0; i < rt::string_length(line); i += 1) width += kern[glyph_of(line, i)];
+    return width;
+}
+
 double build_kerning() {
     GAME_PROCEDURE(source_main);
     double ch = 0;

@@ -5,6 +5,8 @@
 namespace game {
 
 double build_kerning();
+// Sum of the kerned advances of a line, in layout pixels.
+double text_width(std::string_view text);
 // One line; x = -1 centres it on the 640-wide layout.
 double print_text(std::string_view txt_Str, double tx, double ty);
 // A paragraph from x = 0, first line at wy, lines 20 apart, no wider than maxkern.
