@@ -2,7 +2,7 @@
 # Installs every Debian package the build, the media pipeline and the tests need.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config clang
+  build-essential cmake pkg-config clang ccache
   libsdl2-dev libsdl2-mixer-dev libgl-dev libgl1-mesa-dri
   libpng-dev zlib1g-dev liblzo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
