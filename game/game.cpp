@@ -1,5 +1,6 @@
 #include "game/game.h"
 
+#include "game/autosave.h"
 #include "game/globals.h"
 #include "game/locations.h"
 #include "game/menu.h"
@@ -127,12 +128,14 @@ bool main_loop_pass() {
     STMT volume_keys();
     STMT if (rt::key_down(key_escape) != 0) return false;
     STMT if (opt > 0) {
+        autosave_choice_made();
         rt::clear_screen();
         screendrawn = 0;
         opt = 0;
         maxkern = 640;
     }
     STMT pulse_highlight();
+    if (loc == 999) autosave_part_finished();
     STMT return loc != 999;
 }
 
@@ -180,14 +183,16 @@ void game_main() {
     rt::RtString check_Str;
     game_procedure_.local("check_Str", check_Str);
     STMT start_up();
+    autosave_begin_run();
     for (;;) {
         STMT title_screen();
         STMT reset_play_state();
         STMT choose_part(check_Str);
+        const bool continued = offer_continue(marker_file);
         STMT rt::play_music("aud/ingame.mp3");
         STMT rt::set_music_volume(mastervolume);
-        STMT if (part == 1) intro_story();
-        STMT if (part == 2) intro_story_two();
+        STMT if (part == 1 && !continued) intro_story();
+        STMT if (part == 2 && !continued) intro_story_two();
         while (main_loop_pass()) {
         }
         STMT restart();

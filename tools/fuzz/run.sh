@@ -9,11 +9,11 @@ build=$root/build-fuzz
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLOWICK_FUZZ=ON \
   -DMARLOWICK_BUILD_TESTS=OFF -DMARLOWICK_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_media_archive fuzz_key_file mwpack
+cmake --build "$build" -j2 --target fuzz_media_archive fuzz_key_file fuzz_autosave mwpack
 
 # Seeds: a real archive (standalone and appended) and a few key files.
 seeds=$build/seeds
-rm -rf "$seeds" && mkdir -p "$seeds/fuzz_media_archive" "$seeds/fuzz_key_file" "$seeds/files"
+rm -rf "$seeds" && mkdir -p "$seeds/fuzz_media_archive" "$seeds/fuzz_key_file" "$seeds/fuzz_autosave" "$seeds/files"
 printf 'first picture %.0s' {1..40} >"$seeds/files/title.png"
 printf 'RIFF....WAVEfmt ' >"$seeds/files/thames.wav"
 : >"$seeds/files/empty.txt"
@@ -23,8 +23,13 @@ printf 'host bytes' >"$seeds/host.bin"
 printf '[Main]\r\nspeed = 5\r\nname=Kim\r\n; comment\r\n[Audio]\r\nvolume=80\r\n' >"$seeds/fuzz_key_file/a.ini"
 printf '  [ Video]\nspeed =\nx 3\n\t;c=1\n[]\n=7\n' >"$seeds/fuzz_key_file/b.ini"
 
+printf '[autosave]\r\ngame=Marlowick\r\nformat=1\r\n[part1]\r\nloc=12\r\nmazeloc=0\r\nobj=2 5 14\r\n[part2]\r\nloc=3\r\nmazeloc=7\r\nobj=none\r\n[end]\r\ncomplete=yes\r\n' \
+  >"$seeds/fuzz_autosave/both.ini"
+printf '[autosave]\ngame=Marlowick\nformat=1\n[part1]\nloc=52\nmazeloc=16\nobj=1 7 10 17 22 29\n[end]\ncomplete=yes\n' \
+  >"$seeds/fuzz_autosave/one.ini"
+
 status=0
-for target in fuzz_media_archive fuzz_key_file; do
+for target in fuzz_media_archive fuzz_key_file fuzz_autosave; do
   corpus=$build/corpus/$target
   findings=$build/findings/$target
   mkdir -p "$corpus" "$findings"
