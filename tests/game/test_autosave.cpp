@@ -1,0 +1,352 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/autosave.h"
+#include "game/autosave_format.h"
+#include "game/globals.h"
+#include "game/menu.h"
+#include "platform/services.h"
+#include "runtime/core/debug_registry.h"
+#include "tests/game/route_part_one.h"
+#include "tests/game/route_part_two.h"
+#include "tests/support/game_driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using game::autosave::PartState;
+using game::autosave::read_text;
+using game::autosave::SavedGame;
+using testing_support::GameDriver;
+using testing_support::read_file;
+
+constexpr double selection_menu_y = 350;  // the part selection and the continue menu
+constexpr int intro_prompts = 6;
+constexpr int kill_window_ms = 40;
+
+SavedGame sample() {
+    PartState one{12, 0, {}};
+    one.obj[2] = one.obj[5] = one.obj[14] = true;
+    PartState two{3, 7, {}};
+    two.obj[1] = true;
+    return {{one, two}};
+}
+
+std::string sample_text() { return game::autosave::write_text(sample()); }
+
+std::string edited(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
+TEST(Autosave, EveryRegisteredGlobalIsEitherSavedOrLeftOutOnPurpose) {
+    std::set<std::string_view> sorted;
+    for (auto list : {game::autosaved_globals(), game::globals_not_autosaved()}) {
+        for (std::string_view name : list) EXPECT_TRUE(sorted.insert(name).second) << name << " listed twice";
+    }
+    std::set<std::string_view> registered;
+    for (int i = 0; i < rt::variable_registry.count; ++i) registered.insert(rt::variable_registry.descriptors[i].name);
+    EXPECT_EQ(sorted, registered) << "a new global must be saved or left out on purpose";
+}
+
+TEST(AutosaveFile, ReadsBackWhatWasWrittenAndRefusesEveryCut) {
+    const std::string text = sample_text();
+    const auto back = read_text(text, true);
+    ASSERT_TRUE(back.game) << back.problem;
+    EXPECT_EQ(*back.game, sample());
+    // Only the final line end may go missing.
+    for (std::size_t size = 0; size + 2 < text.size(); ++size) EXPECT_FALSE(read_text(text.substr(0, size), true).game) << size;
+}
+
+struct Damage {
+    const char* what;
+    std::string text;
+    bool part_one_finished = true;
+};
+
+class AutosaveDamage : public testing::TestWithParam<Damage> {};
+
+TEST_P(AutosaveDamage, IsRefusedWithAReason) {
+    const auto result = read_text(GetParam().text, GetParam().part_one_finished);
+    EXPECT_FALSE(result.game);
+    EXPECT_FALSE(result.problem.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, AutosaveDamage,
+    testing::Values(Damage{"empty", ""}, Damage{"picture", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"},
+                    Damage{"foreign", edited(sample_text(), "game=Marlowick", "game=Other")},
+                    Damage{"newer format", edited(sample_text(), "format=1", "format=2")},
+                    Damage{"unknown location", edited(sample_text(), "loc=12", "loc=53")},
+                    Damage{"no location", edited(sample_text(), "loc=12", "loc=0")},
+                    Damage{"signed location", edited(sample_text(), "loc=12", "loc=-1")},
+                    Damage{"ending as location", edited(sample_text(), "loc=3\r", "loc=44\r")},
+                    Damage{"item out of range", edited(sample_text(), "obj=2 5 14", "obj=2 5 50")},
+                    Damage{"item not a number", edited(sample_text(), "obj=2 5 14", "obj=2 5 1e1")},
+                    Damage{"item twice", edited(sample_text(), "obj=2 5 14", "obj=5 5")},
+                    Damage{"two of a group", edited(sample_text(), "obj=2 5 14", "obj=2 3 14")},
+                    Damage{"item of no use here", edited(sample_text(), "obj=2 5 14", "obj=27")},
+                    Damage{"maze without a cell", edited(sample_text(), "mazeloc=7", "mazeloc=0")},
+                    Damage{"maze cell beyond the grid", edited(sample_text(), "mazeloc=7", "mazeloc=17")},
+                    Damage{"Part Two without Part One finished", sample_text(), false}),
+    [](const auto& info) {
+        std::string name = info.param.what;
+        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+// Clicks through every screen that waits for a press and asks `at_menu` at
+// each menu: an option, 0 to stop, -1 to wait a frame. Between clicks the
+// pointer rests in a corner, so no option is highlighted on the pictures.
+struct MenuPlayer {
+    std::function<int(GameDriver&)> at_menu;
+    bool fire = false;  // the handheld without touch: its fire button instead of a click
+    bool released = true;
+
+    bool operator()(GameDriver& driver) {
+        if (!released) {
+            driver.release_keys();
+            driver.input().move_pointer_to(620, 10);
+            released = true;
+            return true;
+        }
+        if (!driver.menu_shown()) {
+            fire ? driver.press_key(57) : driver.click_anywhere();
+            released = false;
+            return driver.frame() < 60000;
+        }
+        const int option = at_menu(driver);
+        if (option > 0) {
+            driver.choose(option);
+            released = false;
+        }
+        return option != 0;
+    }
+};
+
+fs::path autosave(const GameDriver& driver) { return driver.program_dir() / game::autosave_file; }
+void give_marker(const GameDriver& driver) { std::ofstream(driver.program_dir() / "partone.vx") << "5190364\r\n"; }
+void give_autosave(const GameDriver& driver, const std::string& text) {
+    std::ofstream(autosave(driver), std::ios::binary) << text;
+}
+
+std::string screenshot(const GameDriver& driver) {
+    const fs::path file = driver.program_dir() / "menu.png";
+    driver.save_screenshot(file);
+    return read_file(file);
+}
+
+// What the player sees at a location's menu, and the autosave on disk then.
+struct Seen {
+    double loc;
+    std::array<double, 50> obj;
+    std::string picture;
+    std::string autosave;
+};
+
+Seen seen_now(const GameDriver& driver) {
+    Seen seen{game::loc, {}, screenshot(driver), read_file(autosave(driver))};
+    for (int i = 0; i < 50; ++i) seen.obj[static_cast<std::size_t>(i)] = game::obj[i];
+    return seen;
+}
+
+// Plays a route; at each location's first menu keeps what is seen there.
+// Then, for each of them, puts that moment's autosave back, restarts with Esc
+// and continues: the continued game must show the same.
+void check_route_continues(std::span<const route::Step> steps, int part) {
+    GameDriver driver;
+    if (part == 2) give_marker(driver);
+    std::vector<Seen> seen;
+    std::set<int> visited;
+    std::size_t next = 0;
+    std::size_t checking = 0;
+    bool at_part_selection = part == 2;
+    enum class Stage { part_selection, continue_menu, location } stage = Stage::part_selection;
+    MenuPlayer player{[&](GameDriver& d) -> int {
+        if (std::exchange(at_part_selection, false)) return part;
+        if (next < steps.size()) {
+            EXPECT_EQ(game::loc, steps[next].loc) << "step " << next;
+            if (visited.insert(steps[next].loc).second) seen.push_back(seen_now(d));
+            return steps[next++].option;
+        }
+        if (next++ == steps.size()) {
+            EXPECT_FALSE(fs::exists(autosave(d))) << "the part's end keeps its autosave";
+        }
+        switch (stage) {
+        case Stage::part_selection:
+            while (checking < seen.size() && seen[checking].autosave.empty()) ++checking;
+            if (checking >= seen.size()) return 0;
+            give_autosave(d, seen[checking].autosave);
+            stage = Stage::continue_menu;
+            return part;
+        case Stage::continue_menu:
+            EXPECT_EQ(game::menu_y(), selection_menu_y);
+            stage = Stage::location;
+            return 1;
+        case Stage::location:
+            break;
+        }
+        const Seen& expected = seen[checking++];
+        EXPECT_EQ(game::loc, expected.loc);
+        for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], expected.obj[static_cast<std::size_t>(i)]) << "obj " << i;
+        EXPECT_TRUE(screenshot(d) == expected.picture) << "picture at loc " << expected.loc;
+        stage = Stage::part_selection;
+        d.press_key(1);  // Esc: back to the title
+        return -1;
+    }};
+    const auto outcome = driver.run(std::ref(player));
+    EXPECT_FALSE(outcome.program_ended) << driver.error_log();
+    EXPECT_EQ(checking, seen.size());
+    EXPECT_GT(seen.size(), 30u);
+}
+
+TEST(AutosaveContinue, EveryLocationOfPartOneLooksTheSameWhenContinued) { check_route_continues(route::part_one, 1); }
+TEST(AutosaveContinue, EveryLocationOfPartTwoLooksTheSameWhenContinued) { check_route_continues(route::part_two, 2); }
+
+std::string part_one_only() {
+    SavedGame game = sample();
+    game.parts[1].reset();
+    return game::autosave::write_text(game);
+}
+
+// Runs to the first menu and leaves it unanswered.
+double prompts_before_first_menu(GameDriver& driver, const std::string& command_line = "") {
+    const double before = game::prompts_shown();
+    MenuPlayer player{[](GameDriver&) { return 0; }};
+    EXPECT_FALSE(driver.run(std::ref(player), command_line).program_ended);
+    return game::prompts_shown() - before;
+}
+
+int count(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+    return found;
+}
+
+TEST(AutosaveContinue, ADamagedFileOrAPartTwoWithoutMarkerIsSetAsideAndTheGameStartsAsUsual) {
+    for (const std::string& text : {edited(part_one_only(), "loc=12", "loc=99"), sample_text()}) {
+        GameDriver driver;
+        give_autosave(driver, text);
+        EXPECT_EQ(prompts_before_first_menu(driver), intro_prompts);  // no question, straight into the intro
+        EXPECT_EQ(game::part, 1);
+        EXPECT_EQ(game::loc, 1);
+        EXPECT_FALSE(fs::exists(autosave(driver)));
+        EXPECT_EQ(read_file(driver.program_dir() / game::autosave_set_aside_file), text);
+        EXPECT_EQ(count(driver.error_log(), "Autosave ignored"), 1) << driver.error_log();
+    }
+}
+
+TEST(AutosaveContinue, StartingFromTheBeginningDropsTheAutosaveAndPlaysTheIntro) {
+    GameDriver driver;
+    give_autosave(driver, part_one_only());
+    const double before = game::prompts_shown();
+    int menus = 0;
+    MenuPlayer player{[&](GameDriver& d) {
+        if (menus++ > 0) return 0;
+        EXPECT_EQ(game::menu_y(), selection_menu_y);
+        EXPECT_TRUE(fs::exists(autosave(d)));
+        return 2;
+    }};
+    driver.run(std::ref(player));
+    EXPECT_EQ(game::prompts_shown() - before, intro_prompts);
+    EXPECT_EQ(game::loc, 1);
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], 0);
+    EXPECT_FALSE(fs::exists(autosave(driver)));
+}
+
+TEST(AutosaveContinue, NewGameDoesNotAskAndKeepsTheFileUntilTheFirstChoice) {
+    GameDriver driver;
+    const std::string text = part_one_only();
+    give_autosave(driver, text);
+    int menus = 0;
+    MenuPlayer player{[&](GameDriver& d) {
+        if (menus++ > 0) return 0;
+        EXPECT_EQ(read_file(autosave(d)), text);
+        return route::part_one[0].option;
+    }};
+    driver.run(std::ref(player), "--new-game");
+    EXPECT_EQ(menus, 2);
+    const auto saved = read_text(read_file(autosave(driver)), false);
+    ASSERT_TRUE(saved.game && saved.game->parts[0]);
+    EXPECT_EQ(saved.game->parts[0]->loc, route::part_one[1].loc);
+}
+
+TEST(AutosaveContinue, AFailedWriteIsLoggedOnceAndPlayGoesOn) {
+    GameDriver driver;
+    std::size_t step = 0;
+    MenuPlayer player{[&](GameDriver& d) {
+        fs::create_directories(autosave(d) / "in the way");
+        return step < 4 ? route::part_one[step++].option : 0;
+    }};
+    driver.run(std::ref(player));
+    EXPECT_EQ(game::loc, route::part_one[4].loc);
+    EXPECT_EQ(count(driver.error_log(), "Autosave not written"), 1) << driver.error_log();
+}
+
+// With MARLOWICK_SCREENSHOTS set to a folder, the menu is saved there per device.
+TEST(AutosaveContinue, TheQuestionIsAskedOnTheDesktopAndTheHandheld) {
+    for (const std::string device : {"DESKTOP", "F100"}) {
+        GameDriver driver;
+        give_autosave(driver, part_one_only());
+        MenuPlayer player{[&](GameDriver& d) {
+                              if (const char* folder = std::getenv("MARLOWICK_SCREENSHOTS")) {
+                                  d.save_screenshot(fs::path(folder) / ("continue-" + device + ".png"));
+                              }
+                              return 0;
+                          },
+                          device == "F100"};
+        driver.run(std::ref(player), device == "F100" ? "--handheld=F100" : "");
+        EXPECT_EQ(game::info_Str.view(), device);
+        EXPECT_EQ(game::menu_y(), selection_menu_y);
+        EXPECT_EQ(game::part, 1);
+    }
+}
+
+// What autosave_kills.sh starts and kills: the main loop's choice step, run
+// without pause over a scripted walk through Part One (a move, an item taken,
+// a flag set), so every pass writes the autosave anew.
+TEST(AutosaveSoak, DISABLED_SavesAfterEveryChoiceUntilKilled) {
+    const char* dir = std::getenv("MARLOWICK_SOAK_DIR");
+    if (dir == nullptr) GTEST_SKIP();
+    testing_support::TempDir temp;
+    testing_support::install_test_services(temp);
+    platform::services().system =
+        std::make_unique<platform::doubles::TestSystem>(temp.slash_path(), std::string(dir) + "/marlowick");
+    game::obj.redim(50);
+    game::part = 1;
+    std::ofstream(fs::path(dir) / "saving").put('1');
+    for (int pass = 0;; ++pass) {
+        game::loc = 1 + pass % 52;
+        game::obj[1 + pass % 4] = 0;
+        game::obj[1 + (pass + 1) % 4] = 1;
+        game::obj[15] = pass % 3 == 0;
+        game::autosave_choice_made();
+    }
+}
+
+TEST(AutosaveContinue, KillsAtRandomMomentsLeaveTheOldOrTheNewFile) {
+    testing_support::TempDir dir;
+    const fs::path script = fs::path(MARLOWICK_SOURCE_DIR) / "tests/game/autosave_kills.sh";
+    const std::string command = "bash '" + script.string() + "' '" + fs::read_symlink("/proc/self/exe").string() +
+                                "' '" + dir.path().string() + "' 200 " + std::to_string(kill_window_ms);
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::set<std::string> states;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        if (entry.path().filename().string().rfind("kill-", 0) != 0) continue;
+        const std::string text = read_file(entry.path());
+        EXPECT_TRUE(read_text(text, false).game) << entry.path().filename() << ":\n" << text;
+        states.insert(text);
+    }
+    EXPECT_GE(states.size(), 5u) << "the kills should land at many moments of the play";
+}
+
+}  // namespace
