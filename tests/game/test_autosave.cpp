@@ -71,6 +71,7 @@ struct Damage {
     const char* what;
     std::string text;
     bool part_one_finished = true;
+    friend void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.what; }
 };
 
 class AutosaveDamage : public testing::TestWithParam<Damage> {};
