@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -100,38 +99,22 @@ double tap(testing_support::GameDriver& driver, int key) {
 TEST(WaysToPlay, KeysMoveTheHighlightUntilTheMouseMoves) {
     frame_test::StartedGame game;
     auto& driver = game.driver;
-    auto& input = driver.input();
-    input.move_pointer_to(600, 20);  // over no option, and moved: the pointer owns the highlight
+    driver.input().move_pointer_to(600, 20);  // over no option, and moved: the pointer owns the highlight
     game::screendrawn = 0;
     EXPECT_EQ(three_options(), 0);
     EXPECT_EQ(game::hilite, 0);
-
-    EXPECT_EQ(tap(driver, key_cursor_down), 0);
-    EXPECT_EQ(game::hilite, 1);
-    tap(driver, key_cursor_down);
-    tap(driver, key_cursor_down);
-    tap(driver, key_cursor_down);  // past the last option: back to the first
-    EXPECT_EQ(game::hilite, 1);
-    tap(driver, 200);  // Up from the first: the last
-    EXPECT_EQ(game::hilite, 3);
-    EXPECT_EQ(three_options(), 0);  // the highlight stays while the mouse rests
-    EXPECT_EQ(game::hilite, 3);
-
-    input.move_pointer_to(1, first_option_row + 20 + 5);
+    // Down from nothing is the first; Up from the first wraps to the last; Tab is Down.
+    for (const auto& [key, expected] : {std::pair{key_cursor_down, 1}, {200, 3}, {15, 1}, {15, 2}}) {
+        EXPECT_EQ(tap(driver, key), 0);
+        EXPECT_EQ(game::hilite, expected) << key;
+    }
+    driver.input().move_pointer_to(1, first_option_row + 40 + 5);
     EXPECT_EQ(three_options(), 0);
-    EXPECT_EQ(game::hilite, 2);  // the pointer's option again
-    input.move_pointer_to(600, 20);
-    EXPECT_EQ(three_options(), 0);
-    EXPECT_EQ(game::hilite, 0);
-
-    // Enter chooses when it is let go; Tab and Shift+Tab step like Down and Up.
-    tap(driver, 15);
-    EXPECT_EQ(game::hilite, 1);
-    driver.press_key(54);
+    EXPECT_EQ(game::hilite, 3);  // the pointer's option again
+    driver.press_key(54);        // Shift+Tab steps back
     EXPECT_EQ(tap(driver, 15), 0);
-    driver.release_keys();
-    EXPECT_EQ(game::hilite, 3);
-    EXPECT_EQ(tap(driver, key_return), 3);
+    EXPECT_EQ(game::hilite, 2);
+    EXPECT_EQ(tap(driver, key_return), 2);  // chosen as Enter is let go
 }
 
 TEST(WaysToPlay, PadAnswersAMenuAndMayComeAndGo) {
@@ -164,7 +147,6 @@ TEST(WaysToPlay, PadAnswersAMenuAndMayComeAndGo) {
     EXPECT_EQ(frame_with([](auto& pad) { pad.choose = true; }), 0);
     EXPECT_EQ(frame_with([](auto& pad) { pad.choose = false; }), 2);
 
-    EXPECT_EQ(game::escape_held(), 0);
     input.pad.back = true;
     EXPECT_EQ(game::escape_held(), 1);
 }
@@ -207,9 +189,6 @@ TEST(WaysToPlay, VoiceHearsEachScreenInOrderAndTheHighlight) {
     // The screen before: the last of the intro, its paragraph then its prompt.
     ASSERT_GE(first - heard.begin(), 2);
     EXPECT_EQ(*(first - 1), "prompt: Click to Continue");
-    if (std::getenv("MARLOWICK_SHOW_WORDS") != nullptr) {
-        for (const std::string& words : heard) std::cout << words << '\n';
-    }
 }
 
 TEST(WaysToPlay, F2TurnsTheVoiceOnWithTheScreenShownNow) {
@@ -219,15 +198,14 @@ TEST(WaysToPlay, F2TurnsTheVoiceOnWithTheScreenShownNow) {
     platform::words().set_voice(std::move(voice), false);
     game::screendrawn = 0;
     three_options();
-    EXPECT_TRUE(heard.empty());
-    game.driver.press_key(key_f2);
-    game::volume_keys();
-    game.driver.release_keys();
-    game::volume_keys();
-    EXPECT_EQ(heard, (std::vector<std::string>{"Do you want to:", "1) One", "2) Two", "3) Three"}));
-    game.driver.press_key(key_f2);
-    game::volume_keys();
-    EXPECT_EQ(heard.back(), "hush");
+    for (const char* after : {"3) Three", "hush"}) {
+        game.driver.press_key(key_f2);
+        game::volume_keys();
+        game.driver.release_keys();
+        game::volume_keys();
+        EXPECT_EQ(heard.back(), after);
+    }
+    EXPECT_EQ(heard.front(), "Do you want to:");
 }
 
 TEST(WaysToPlay, WithoutASpeechServiceTheGamePlaysOnAndSaysSoOnce) {
