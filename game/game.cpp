@@ -8,6 +8,7 @@
 #include "game/procedure.h"
 #include "game/screens.h"
 #include "game/text.h"
+#include "game/ways_to_play.h"
 #include "runtime/audio/music.h"
 #include "runtime/core/frame_loop.h"
 #include "runtime/core/platform_info.h"
@@ -23,7 +24,6 @@
 namespace game {
 namespace {
 
-constexpr double key_escape = 1;
 constexpr const char* marker_file = "partone.vx";
 constexpr std::string_view gate_message =
     "I say, V.X., you'll never defeat Vexmoor by trying to cheat. You need to play Part One first.";
@@ -126,7 +126,7 @@ bool main_loop_pass() {
         }
     }
     STMT volume_keys();
-    STMT if (rt::key_down(key_escape) != 0) return false;
+    STMT if (escape_held() != 0) return false;
     STMT if (opt > 0) {
         autosave_choice_made();
         rt::clear_screen();
@@ -164,6 +164,7 @@ void apply_handheld_option(const std::string& command_line) {
 void game_entry(const std::string& command_line, int show_mode) {
     rt::set_command_line(command_line);
     apply_handheld_option(command_line);
+    start_ways_to_play(command_line);
     rt::RuntimeSettings& settings = rt::runtime_settings();
     settings.screen_width = 640;
     settings.screen_height = 480;

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "game/globals.h"
 #include "game/procedure.h"
@@ -11,7 +15,10 @@
 #include "runtime/core/frame_loop.h"
 #include "runtime/core/rt_string.h"
 #include "runtime/gfx/sprites.h"
+#include "runtime/core/run_errors.h"
 #include "runtime/input/input.h"
+#include "runtime/input/joystick.h"
+#include "platform/words.h"
 
 namespace game {
 namespace {
@@ -20,6 +27,14 @@ constexpr double key_cursor_up = 200;
 constexpr double key_cursor_down = 208;
 constexpr double key_page_up = 201;
 constexpr double key_page_down = 209;
+constexpr double key_escape = 1;
+constexpr double key_tab = 15;
+constexpr double key_return = 28;
+constexpr double key_left_shift = 42;
+constexpr double key_right_shift = 54;
+constexpr double key_space = 57;
+constexpr double key_f2 = 60;
+constexpr double key_keypad_enter = 156;
 // The handheld's fire buttons arrive as these keys (W, left Ctrl, A, S, D, Z, X, Space, Caps Lock).
 constexpr std::array<double, 9> fire_keys{17, 29, 30, 31, 32, 44, 45, 57, 58};
 // Volume levels 0..5: the digit keys of the main keyboard and of the keypad.
@@ -44,10 +59,101 @@ void wait_for_release(double key) {
     }
 }
 
+// What works a desktop menu without a pointer, from the keyboard and any pad.
+struct MenuButtons {
+    bool up = false;
+    bool down = false;
+    bool choose = false;
+    bool go_on = false;  // past a continue prompt
+    int pads = 0;        // attached
+};
+
+MenuButtons menu_buttons_held() {
+    const platform::PadButtons pad = rt::pad_buttons();
+    const bool tab = rt::key_down(key_tab) != 0;
+    const bool shift = rt::key_down(key_left_shift) != 0 || rt::key_down(key_right_shift) != 0;
+    const bool enter =
+        rt::key_down(key_return) != 0 || rt::key_down(key_keypad_enter) != 0 || rt::key_down(key_space) != 0;
+    return {rt::key_down(key_cursor_up) != 0 || (tab && shift) || pad.up,
+            rt::key_down(key_cursor_down) != 0 || (tab && !shift) || pad.down, enter || pad.choose,
+            enter || pad.choose || pad.start, pad.pads};
+}
+
+// The keyboard's (and pads') hold on the desktop menu's highlight. It lasts
+// from one menu to the next until the mouse moves or clicks.
+struct KeyboardMenu {
+    MenuButtons held_before;  // at the previous look, so a press is seen once
+    bool owns_highlight = false;
+    double highlighted = 1;
+    bool choosing = false;  // the choose button is down over an option
+    double pointer_x = 0;
+    double pointer_y = 0;
+};
+KeyboardMenu keyboard_menu;
+
+// Moves the highlight one option, wrapping at either end as the handheld does.
+double stepped(double from, bool down, double num) {
+    if (down) return from + 1 > num ? 1 : from + 1;
+    return from - 1 < 1 ? num : from - 1;
+}
+
+// Steers the highlight with keys and pads over the pointer's. Returns the
+// option chosen (when the choose button is let go), else 0.
+double steer_by_keys(double mx, double my, double b1, double num, const std::array<rt::RtString, 5>& options) {
+    KeyboardMenu& keys = keyboard_menu;
+    const MenuButtons held = menu_buttons_held();
+    const MenuButtons before = std::exchange(keys.held_before, held);
+    if (mx != keys.pointer_x || my != keys.pointer_y || b1 == 1) keys.owns_highlight = false;
+    keys.pointer_x = mx;
+    keys.pointer_y = my;
+    const bool up = held.up && !before.up;
+    const bool down = held.down && !before.down;
+    if ((up || down) && num > 0) {
+        const double from = keys.owns_highlight ? keys.highlighted : hilite;
+        keys.highlighted = stepped(from, down, num);
+        keys.owns_highlight = true;
+        platform::words().highlight(static_cast<int>(keys.highlighted),
+                                    options[static_cast<std::size_t>(keys.highlighted) - 1].view());
+    }
+    if (keys.owns_highlight) hilite = keys.highlighted;
+    // A pad pulled out with its button down never lets go of it: no choice.
+    if (held.pads != before.pads) keys.choosing = false;
+    if (held.choose && !before.choose && hilite >= 1 && hilite <= num) keys.choosing = true;
+    if (!keys.choosing || held.choose) return 0;
+    keys.choosing = false;
+    return hilite;
+}
+
 // The device's "continue" input: mouse button or tap, else the fire buttons.
+// On the desktop Enter, Space and a pad's south or start button go on too.
 double continue_input() {
-    if (on_desktop() || on_touchscreen()) return rt::mouse_state().left;
+    if (on_touchscreen()) return rt::mouse_state().left;
+    if (on_desktop()) return rt::mouse_state().left != 0 || menu_buttons_held().go_on ? 1 : 0;
     return fire_held();
+}
+
+void tell_choices(const std::array<rt::RtString, 5>& options) {
+    std::vector<std::string> offered;
+    for (const rt::RtString& option : options) {
+        if (rt::string_length(option) > 0) offered.emplace_back(option.view());
+    }
+    platform::words().choices("Do you want to:", offered);
+}
+
+// F2 turns the voice on and off.
+void speech_key() {
+    static bool held_before = false;
+    const bool held = rt::key_down(key_f2) != 0;
+    if (held && !held_before) platform::words().toggle_voice();
+    held_before = held;
+}
+
+// The player who answers in words (the terminal) answers here; quitting
+// ends the program the normal way.
+double answer_in_words(platform::WordsPlayer& player, double num) {
+    const std::optional<int> chosen = player.read_choice(static_cast<int>(num));
+    if (!chosen) rt::end_program();
+    return *chosen;
 }
 
 // The highlight bar of option k under its text, in the grey level of hicol.
@@ -75,6 +181,17 @@ double prompts_shown() { return prompt_count; }
 
 double continue_prompt_input() { return continue_input(); }
 std::string_view continue_prompt() { return prompt_text(); }
+
+double escape_held() { return rt::key_down(key_escape) != 0 || rt::pad_buttons().back ? 1 : 0; }
+
+bool continued_in_words(std::string_view prompt) {
+    platform::WordsHub& words = platform::words();
+    words.prompt(prompt);
+    platform::WordsPlayer* player = words.player();
+    if (player == nullptr) return false;
+    if (!player->read_continue()) rt::end_program();
+    return true;
+}
 
 double choice_menu(double o, std::string_view o1, std::string_view o2, std::string_view o3, std::string_view o4,
                    std::string_view o5) {
@@ -107,7 +224,11 @@ double choice_menu(double o, std::string_view o1, std::string_view o2, std::stri
         for (loop = 1; loop <= 5; loop += 1) {
             STMT optwide[loop] = text_width(options[static_cast<std::size_t>(loop) - 1].view());
         }
+        tell_choices(options);
+        keyboard_menu.highlighted = 1;
+        keyboard_menu.choosing = false;
     }
+    const QuietWords told_already;
     menu_call_count += 1;
     latest_menu_y = o;
     STMT print_text("Do you want to:", 0, o);
@@ -116,6 +237,9 @@ double choice_menu(double o, std::string_view o1, std::string_view o2, std::stri
     for (const rt::RtString& option : options) {
         if (rt::string_length(option) > 0) num = num + 1;
     }
+
+    if (platform::WordsPlayer* player = platform::words().player()) return answer_in_words(*player, num);
+    double chosen_by_keys = 0;
 
     STMT if (on_joystick_handheld()) {
         STMT if (rt::key_down(key_cursor_down) != 0) {
@@ -157,6 +281,7 @@ double choice_menu(double o, std::string_view o1, std::string_view o2, std::stri
             opty = static_cast<double>(static_cast<long long>((my - o) / 20)) + 1;
             if (opty >= 1 && opty <= 5 && mx < optwide[opty]) hilite = opty;
         }
+        if (on_desktop()) chosen_by_keys = steer_by_keys(mx, my, b1, num, options);
         STMT if (on_desktop() && hilite >= 1 && hilite <= 5) draw_highlight(o, hilite, 1);
         STMT if (on_touchscreen()) {
             if (b1 == 1) pressed = 1;
@@ -179,6 +304,7 @@ double choice_menu(double o, std::string_view o1, std::string_view o2, std::stri
             while (b1 == 1) b1 = rt::mouse_state().left;
             return hilite;
         }
+        if (chosen_by_keys > 0) return chosen_by_keys;
     }
     STMT if (on_touchscreen() && pressed == 1 && b1 == 0) {
         pressed = 0;
@@ -193,7 +319,14 @@ double wait_continue() {
     double done = 0;
     game_procedure_.local("done", done);
     prompt_count += 1;
-    STMT print_text(prompt_text(), -1, 460);
+    {
+        const QuietWords told_as_prompt;
+        STMT print_text(prompt_text(), -1, 460);
+    }
+    if (continued_in_words(prompt_text())) {
+        rt::clear_screen();
+        return 0;
+    }
     STMT rt::keep_screen_as_background();
     STMT done = 0;
     while (done == 0) {
@@ -237,6 +370,7 @@ double volume_keys() {
         }
     }
     STMT if (mastervolume != oldmv) rt::set_music_volume(mastervolume);
+    speech_key();
     return 0;
 }
 

@@ -22,5 +22,11 @@ double menu_y();
 // How many continue prompts have been shown.
 double prompts_shown();
 double continue_prompt_input();
+// Esc, or a pad's east or back button.
+double escape_held();
+// Tells the player's words that the screen waits to go on. True when the
+// player answered in words (the terminal) and the wait is over; a player who
+// quits there ends the program.
+bool continued_in_words(std::string_view prompt);
 
 }  // namespace game

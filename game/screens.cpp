@@ -19,7 +19,11 @@
 namespace game {
 namespace {
 
-constexpr double key_escape = 1;
+// The words of the screens that are pictures.
+constexpr std::string_view compo_words =
+    "Marlowick, a compact 2D game runtime, presents an illustrated adventure in two parts.";
+constexpr std::string_view compo_prompt = "Click to Begin";
+constexpr std::string_view title_words = "Marlowick: V.X. and the Vexmoor Beam";
 
 // Presents frames until the device's continue input is down, then until it is up.
 void press_and_release() {
@@ -43,7 +47,8 @@ double compo_screen() {
     STMT load_picture("compo", 0);
     STMT rt::draw_sprite_stretched(0, 0, 0, 640 / resx, 480 / resx);
     STMT rt::keep_screen_as_background();
-    STMT press_and_release();
+    tell(compo_words);
+    STMT if (!continued_in_words(compo_prompt)) press_and_release();
     STMT rt::clear_screen();
     return 0;
 }
@@ -99,14 +104,18 @@ double title_screen() {
     }
     STMT load_picture("vxtitle", 0);
     STMT show_picture(0, 0, 0);
-    STMT if (info_Str == "DESKTOP") print_text("Set Volume with 0 (silent) > 5 (loud)", -1, 440);
-    STMT print_text(continue_prompt(), -1, 460);
+    tell(title_words);
+    {
+        const QuietWords hints_for_the_eyes;
+        STMT if (info_Str == "DESKTOP") print_text("Set Volume with 0 (silent) > 5 (loud)", -1, 440);
+        STMT print_text(continue_prompt(), -1, 460);
+    }
     STMT rt::keep_screen_as_background();
-    STMT done = 0;
+    STMT done = continued_in_words(continue_prompt()) ? -1 : 0;
     while (done == 0) {
         STMT rt::present_frame();
         STMT volume_keys();
-        STMT if (rt::key_down(key_escape) != 0) rt::end_program();
+        STMT if (escape_held() != 0) rt::end_program();
         STMT done = continue_prompt_input();
     }
     while (done > 0) {

@@ -2,6 +2,7 @@
 
 #include "game/globals.h"
 #include "game/procedure.h"
+#include "platform/words.h"
 #include "runtime/core/rt_string.h"
 #include "runtime/gfx/sprites.h"
 
@@ -17,7 +18,16 @@ double glyph_of(const rt::RtString& text, double index) {
     return rt::string_first_code(rt::string_mid(text, index, 1)) - 32;
 }
 
+int quiet_words = 0;
+
 }  // namespace
+
+QuietWords::QuietWords() { ++quiet_words; }
+QuietWords::~QuietWords() { --quiet_words; }
+
+void tell(std::string_view words) {
+    if (quiet_words == 0 && !words.empty()) platform::words().text(words);
+}
 
 double text_width(std::string_view text) {
     const rt::RtString line(text);
@@ -56,6 +66,7 @@ double build_kerning() {
 
 double print_text(std::string_view text, double tx, double ty) {
     GAME_PROCEDURE(source_main);
+    tell(text);
     rt::RtString txt_Str(text);
     double loop = 0;
     double cr = 0;
@@ -87,6 +98,9 @@ double print_text(std::string_view text, double tx, double ty) {
 
 double print_wrapped(std::string_view text, double wy) {
     GAME_PROCEDURE(source_main);
+    // Told whole: the breaks of the picture's lines are no breaks in the words.
+    tell(text);
+    const QuietWords lines_already_told;
     rt::RtString w_Str(text);
     double lastspace = 0;
     double testch = 0;

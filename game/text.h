@@ -16,4 +16,18 @@ double load_picture(std::string_view file_Str, double num);
 // Draws a slot with its top-left at (x, y); x = -1 centres it.
 double show_picture(double num, double x, double y);
 
+// Hands words the screen shows to the player's words (terminal, voice): what
+// print_text and print_wrapped print goes there by itself; this is for words
+// drawn as pictures.
+void tell(std::string_view words);
+// While one lives, printing tells nothing: the menu, the prompts and hints
+// are told in their own way or not at all.
+class QuietWords {
+public:
+    QuietWords();
+    ~QuietWords();
+    QuietWords(const QuietWords&) = delete;
+    QuietWords& operator=(const QuietWords&) = delete;
+};
+
 }  // namespace game

@@ -48,6 +48,19 @@ struct JoystickReport {
     std::array<std::uint8_t, 32> buttons{};  // 0x80 while down
 };
 
+// What a menu needs of the pads held now: game controllers by their layout
+// (D-pad or left stick, south, east or back, start), plain joysticks by their
+// first hat or stick and their first two buttons.
+struct PadButtons {
+    bool up = false;
+    bool down = false;
+    bool choose = false;  // south (A / Cross); a plain joystick's first button
+    bool back = false;    // east (B / Circle) or back; a plain joystick's second button
+    bool start = false;
+    int pads = 0;  // attached now
+    bool operator==(const PadButtons&) const = default;
+};
+
 // A constant force pushing along (x, y).
 struct RumbleEffect {
     int direction_x = 0;  // -32767..32767
@@ -95,6 +108,10 @@ public:
     virtual bool read_joystick(int index, JoystickReport& report) = 0;
     // Plays the force on a joystick that has force feedback; false otherwise.
     virtual bool rumble(int index, const RumbleEffect& effect) = 0;
+
+    // Every pad attached now, including those plugged in while the program
+    // runs (the joystick list above stays as it was found at the start).
+    virtual PadButtons pad_buttons() { return {}; }
 };
 
 // The scan-code mapping of the SDL backend, for checks: the SDL scancode a

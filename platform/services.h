@@ -8,6 +8,7 @@
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "platform/words.h"
 
 namespace platform {
 
@@ -21,6 +22,7 @@ struct Services {
     std::unique_ptr<Debugger> debugger;
     std::unique_ptr<SoundDevice> sound;
     std::unique_ptr<MusicPlayer> music;
+    WordsHub words;
 };
 
 Services& services();

@@ -46,6 +46,12 @@ public:
     std::string joystick_name(int index) const override;
     bool read_joystick(int index, JoystickReport& report) override;
     bool rumble(int index, const RumbleEffect& effect) override;
+    PadButtons pad_buttons() override {
+        if (!pad_plugged) return {};
+        PadButtons held = pad;
+        held.pads = 1;
+        return held;
+    }
 
     // Keyboard.
     void press_key(int scan_code) { held.insert(scan_code); }
@@ -75,6 +81,10 @@ public:
     void set_axis(int index, JoystickAxis axis, int value);
     void set_hat(int index, std::uint32_t hundredths);
     void set_joystick_button(int index, int button, bool down);
+
+    // A pad, plugged in or not, and the buttons held on it.
+    bool pad_plugged = false;
+    PadButtons pad;
 
     // Frame by frame: each step runs when the next frame starts, in order.
     void queue_frame(std::function<void(ScriptedInput&)> step) { steps_.push_back(std::move(step)); }

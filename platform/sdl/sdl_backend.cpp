@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_backend.h"
 
+#include <SDL.h>
+
 #include "platform/sdl/sdl_parts.h"
 
 namespace platform {
@@ -14,5 +16,7 @@ void install_sdl_services() {
     s.sound = make_sdl_sound();
     s.music = make_sdl_music();
 }
+
+void use_offscreen_video() { SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE); }
 
 }  // namespace platform

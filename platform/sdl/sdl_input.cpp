@@ -127,12 +127,46 @@ struct HapticCloser {
     void operator()(SDL_Haptic* haptic) const { SDL_HapticClose(haptic); }
 };
 
+struct GameControllerCloser {
+    void operator()(SDL_GameController* controller) const { SDL_GameControllerClose(controller); }
+};
+
 struct Joystick {
     std::unique_ptr<SDL_Joystick, JoystickCloser> device;
     std::unique_ptr<SDL_Haptic, HapticCloser> haptic;  // null without force feedback
     int effect = -1;
     std::string name;
 };
+
+// A pad for the menus: a game controller where SDL knows its layout, else the
+// plain joystick.
+struct Pad {
+    SDL_JoystickID id = -1;
+    std::unique_ptr<SDL_GameController, GameControllerCloser> controller;
+    std::unique_ptr<SDL_Joystick, JoystickCloser> joystick;
+};
+
+// Half way out counts as pushed.
+constexpr Sint16 stick_pushed = 16384;
+
+void add_held(PadButtons& held, SDL_GameController* pad) {
+    const auto button = [pad](SDL_GameControllerButton which) { return SDL_GameControllerGetButton(pad, which) != 0; };
+    const Sint16 stick_y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+    held.up = held.up || button(SDL_CONTROLLER_BUTTON_DPAD_UP) || stick_y <= -stick_pushed;
+    held.down = held.down || button(SDL_CONTROLLER_BUTTON_DPAD_DOWN) || stick_y >= stick_pushed;
+    held.choose = held.choose || button(SDL_CONTROLLER_BUTTON_A);
+    held.back = held.back || button(SDL_CONTROLLER_BUTTON_B) || button(SDL_CONTROLLER_BUTTON_BACK);
+    held.start = held.start || button(SDL_CONTROLLER_BUTTON_START);
+}
+
+void add_held(PadButtons& held, SDL_Joystick* pad) {
+    const Uint8 hat = SDL_JoystickNumHats(pad) > 0 ? SDL_JoystickGetHat(pad, 0) : SDL_HAT_CENTERED;
+    const Sint16 stick_y = SDL_JoystickNumAxes(pad) > 1 ? SDL_JoystickGetAxis(pad, 1) : 0;
+    held.up = held.up || (hat & SDL_HAT_UP) != 0 || stick_y <= -stick_pushed;
+    held.down = held.down || (hat & SDL_HAT_DOWN) != 0 || stick_y >= stick_pushed;
+    held.choose = held.choose || SDL_JoystickGetButton(pad, 0) != 0;
+    held.back = held.back || SDL_JoystickGetButton(pad, 1) != 0;
+}
 
 // The window the runtime draws into: the one holding the current GL context.
 SDL_Window* game_window() {
@@ -156,16 +190,20 @@ public:
         available.keyboard = available.input_system;
         if (available.input_system && exclusive_mouse) available.mouse = set_relative_mouse(true);
         open_joysticks();
+        // Pads arrive as device events, those attached now included.
+        pads_started_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
         return available;
     }
 
     void close() override {
         if (relative_) set_relative_mouse(false);
         joysticks_.clear();
+        pads_.clear();
+        if (pads_started_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         if (haptic_started_) SDL_QuitSubSystem(SDL_INIT_HAPTIC);
         if (joystick_started_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         if (events_started_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
-        haptic_started_ = joystick_started_ = events_started_ = false;
+        pads_started_ = haptic_started_ = joystick_started_ = events_started_ = false;
         motion_ = {};
     }
 
@@ -279,6 +317,16 @@ public:
         return joystick.effect >= 0 && SDL_HapticRunEffect(haptic, joystick.effect, 1) == 0;
     }
 
+    PadButtons pad_buttons() override {
+        PadButtons held;
+        held.pads = static_cast<int>(pads_.size());
+        for (const Pad& pad : pads_) {
+            if (pad.controller) add_held(held, pad.controller.get());
+            if (pad.joystick) add_held(held, pad.joystick.get());
+        }
+        return held;
+    }
+
 private:
     void take(const SDL_Event& event) {
         switch (event.type) {
@@ -294,6 +342,10 @@ private:
             last_key_shift_ = (event.key.keysym.mod & KMOD_SHIFT) != 0;
             break;
         case SDL_TEXTINPUT: learn_typed(event.text.text); break;
+        case SDL_JOYDEVICEADDED: add_pad(event.jdevice.which); break;
+        case SDL_JOYDEVICEREMOVED:
+            std::erase_if(pads_, [&event](const Pad& pad) { return pad.id == event.jdevice.which; });
+            break;
         default: break;
         }
     }
@@ -328,6 +380,20 @@ private:
         joysticks_.push_back(std::move(joystick));
     }
 
+    void add_pad(int device_index) {
+        if (!pads_started_) return;
+        const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device_index);
+        if (id < 0 || std::ranges::any_of(pads_, [id](const Pad& pad) { return pad.id == id; })) return;
+        Pad pad;
+        pad.id = id;
+        if (SDL_IsGameController(device_index) == SDL_TRUE) {
+            pad.controller.reset(SDL_GameControllerOpen(device_index));
+        } else {
+            pad.joystick.reset(SDL_JoystickOpen(device_index));
+        }
+        if (pad.controller || pad.joystick) pads_.push_back(std::move(pad));
+    }
+
     static void open_haptic(Joystick& joystick) {
         joystick.haptic.reset(SDL_HapticOpenFromJoystick(joystick.device.get()));
         SDL_Haptic* haptic = joystick.haptic.get();
@@ -345,6 +411,7 @@ private:
     bool events_started_ = false;
     bool joystick_started_ = false;
     bool haptic_started_ = false;
+    bool pads_started_ = false;
     bool relative_ = false;
     MouseMotion motion_;
     SDL_Scancode last_key_down_ = SDL_SCANCODE_UNKNOWN;
@@ -352,6 +419,7 @@ private:
     // Characters the layout produced per key, without and with Shift.
     std::array<std::array<int, 2>, SDL_NUM_SCANCODES> typed_by_key_{};
     std::vector<Joystick> joysticks_;
+    std::vector<Pad> pads_;
 };
 
 }  // namespace

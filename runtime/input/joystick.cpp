@@ -95,4 +95,11 @@ void joystick_rumble_cmd(double n, double duration_ms, double x, double y) {
     joystick_rumble(truncated(n), truncated(duration_ms), x, y);
 }
 
+platform::PadButtons pad_buttons() {
+    platform::InputDevices* input = devices();
+    if (input == nullptr) return {};
+    input->poll();
+    return input->pad_buttons();
+}
+
 }  // namespace rt

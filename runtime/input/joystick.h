@@ -32,4 +32,7 @@ struct JoystickStateResult {
 JoystickStateResult joystick_state();
 void joystick_rumble_cmd(double n, double duration_ms, double x, double y);
 
+// The menu buttons held on any pad attached now (pads may come and go).
+platform::PadButtons pad_buttons();
+
 }  // namespace rt

@@ -40,6 +40,7 @@ GameDriver::GameDriver() {
     }
     rt::runtime_settings() = rt::RuntimeSettings{};
     rt::runtime_state() = rt::RuntimeState{};
+    platform::words().clear();
     reset_game_globals();
 }
 
