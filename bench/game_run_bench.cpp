@@ -52,7 +52,8 @@ public:
             return true;
         }
         const bool selection = game::menu_y() == part_selection_menu_y && game::loc == 1 &&
-                               game::screendrawn == 1 && game::part != 2 && (next_ == 0 || next_ == steps_.size());
+                               game::screendrawn == 1 && game::part != 2 &&
+                               (next_ == 0 || next_ == route::part_one.size() || next_ == steps_.size());
         if (selection) {
             if (next_ == steps_.size()) return false;
             driver.choose(part_choice_);
@@ -87,6 +88,18 @@ int run_playthrough() {
         finished = finished && player.finished();
     }
     std::printf("FINISHED %d\nPEAK %ld\n", finished ? 1 : 0, bench::peak_rss_kb());
+    return 0;
+}
+
+// As a player does it: Part One to the marker, then Part Two chosen at the
+// title of the same session.
+int run_one_session() {
+    std::vector<route::Step> both(route::part_one.begin(), route::part_one.end());
+    both.insert(both.end(), route::part_two.begin(), route::part_two.end());
+    GameDriver driver;
+    RoutePlayer player(both, 2);
+    driver.run(std::ref(player));
+    std::printf("FINISHED %d\nPEAK %ld\n", player.finished() ? 1 : 0, bench::peak_rss_kb());
     return 0;
 }
 
@@ -253,18 +266,22 @@ double line_value(const bench::ChildRun& run, const std::string& key) {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--child=playthrough") == 0) return run_playthrough();
+    if (argc > 1 && std::strcmp(argv[1], "--child=one-session") == 0) return run_one_session();
     if (argc > 1 && std::strcmp(argv[1], "--child=reference-memory") == 0) return run_reference_memory();
     if (argc > 1 && std::strcmp(argv[1], "--child=menu-frames") == 0) return run_menu_frames();
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    std::vector<double> game_peak, reference_peak, game_frame, reference_frame;
+    std::vector<double> game_peak, session_peak, reference_peak, game_frame, reference_frame;
     bool finished = true;
     const double load_before = bench::load_average();
     for (int round = 0; round < rounds; ++round) {
         const bench::ChildRun play = bench::run_child(argv[0], "--child=playthrough");
         finished = finished && line_value(play, "FINISHED") == 1.0;
         game_peak.push_back(static_cast<double>(play.peak_rss_kb) / 1024.0);
+        const bench::ChildRun session = bench::run_child(argv[0], "--child=one-session");
+        finished = finished && line_value(session, "FINISHED") == 1.0;
+        session_peak.push_back(static_cast<double>(session.peak_rss_kb) / 1024.0);
         reference_peak.push_back(static_cast<double>(bench::run_child(argv[0], "--child=reference-memory").peak_rss_kb) /
                                  1024.0);
         const bench::ChildRun frames = bench::run_child(argv[0], "--child=menu-frames");
@@ -274,6 +291,8 @@ int main(int argc, char** argv) {
     std::printf("the game driven headless, medians of %d interleaved rounds (load average %.1f before, %.1f after)%s\n",
                 rounds, load_before, bench::load_average(), finished ? "" : "  ROUTE NOT FINISHED");
     bench::print_row("peak RSS, Part One + Part Two", bench::median(game_peak), bench::median(reference_peak), "MB");
+    bench::print_row("peak RSS, both parts in one session", bench::median(session_peak),
+                     bench::median(reference_peak), "MB");
     bench::print_row("steady menu frame, pacing off", bench::median(game_frame), bench::median(reference_frame),
                      "ms");
     return 0;
