@@ -131,6 +131,7 @@ int runtime_init(const std::string& title, int show_mode) {
     load_font("", 0);
     load_font("smalfont.bmp", 0);
     draw_loading_text(context.width, context.height);
+    context.next_frame_due = now_ms();  // the first frame is shown without waiting for the frame rate
     present_frame();
 
     state.paused = false;

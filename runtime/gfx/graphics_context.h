@@ -46,6 +46,16 @@ struct TiledScreen {
     std::int32_t columns = 0;  // both 0 when empty
     std::int32_t rows = 0;
     std::vector<ScreenTile> tiles;  // row by row from the top left
+    bool grabbed = false;           // tiles copied from the back buffer, not made from a picture
+};
+
+// A texture no slot or screen holds any more, kept so that the next load of
+// the same size fills it instead of allocating new storage.
+struct SpareTexture {
+    std::uint32_t name = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool grabbed = false;  // a screen tile: only its copied part is defined
 };
 
 struct PolygonVertex {
@@ -82,6 +92,7 @@ struct GraphicsContext {
     std::vector<AlphaCopy> alpha_copies = std::vector<AlphaCopy>(sprite_slot_count);
     std::int32_t bound_slot = -1;  // slot bound last; -1 = texturing off
     std::array<TiledScreen, tiled_screen_count> screens{};
+    std::vector<SpareTexture> spare_textures;  // a few, most recent last
     std::vector<TextVertex> text_vertices;  // reused by every print
     std::vector<PolygonVertex> polygon_vertices;  // collected until draw_polygon
 };

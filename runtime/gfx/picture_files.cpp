@@ -30,11 +30,22 @@ void RgbaImage::clear() {
 
 namespace {
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+constexpr long max_file_bytes = 1L << 30;
+
+// The whole file in one read of its size.
 std::optional<std::vector<std::uint8_t>> read_whole_file(const std::string& file) {
-    std::ifstream in(platform::native_path(file), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    const FileHandle in(std::fopen(platform::native_path(file).c_str(), "rb"));
+    if (!in || std::fseek(in.get(), 0, SEEK_END) != 0) return std::nullopt;
+    const long size = std::ftell(in.get());
+    // A directory or device answers with no size or an absurd one.
+    if (size < 0 || size > max_file_bytes || std::fseek(in.get(), 0, SEEK_SET) != 0) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (std::fread(bytes.data(), 1, bytes.size(), in.get()) != bytes.size()) return std::nullopt;
     return bytes;
 }
 
@@ -313,14 +324,18 @@ bool read_png_image(RgbaImage& image, const std::string& file, std::int32_t key)
     return decode_png_image(image, *bytes, key, platform::native_path(file));
 }
 
+bool read_picture_image(RgbaImage& image, const std::string& file, std::int32_t key) {
+    const auto bytes = read_whole_file(file);
+    if (!bytes) {
+        image.clear();
+        return false;
+    }
+    return decode_bmp_image(image, *bytes, key) || decode_png_image(image, *bytes, key, platform::native_path(file));
+}
+
 // ---- Writing -----------------------------------------------------------
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool ends_in_png(const std::string& file) {
     if (file.size() <= 4) return false;

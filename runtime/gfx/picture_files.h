@@ -40,6 +40,8 @@ inline constexpr std::int32_t max_picture_side = 16384;
 
 bool read_bmp_image(RgbaImage& image, const std::string& file, std::int32_t key);
 bool read_png_image(RgbaImage& image, const std::string& file, std::int32_t key);
+// read_bmp_image, and when that fails read_png_image, over one read of the file.
+bool read_picture_image(RgbaImage& image, const std::string& file, std::int32_t key);
 // The same decoders over bytes already in memory ("name" only for messages).
 bool decode_bmp_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key);
 bool decode_png_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key,

@@ -101,7 +101,7 @@ void free_sprite_slot(int slot) {
     GraphicsContext& context = ctx();
     SpriteSlot& s = slot_record(slot);
     if (context.gl_ready) {
-        if (s.texture != 0) glDeleteTextures(1, &s.texture);
+        if (s.texture != 0) keep_spare_texture(s.texture, s.texture_width, s.texture_height, false);
         if (s.mip_texture != 0) glDeleteTextures(1, &s.mip_texture);
     }
     s.texture = 0;
@@ -120,7 +120,112 @@ void free_all_sprites_and_screens(GraphicsContext& context) {
         context.alpha_copies[static_cast<std::size_t>(slot)] = AlphaCopy{};
     }
     for (int screen = 0; screen < tiled_screen_count; ++screen) clear_tiled_screen(screen);
+    drop_spare_textures();
     context.bound_slot = -1;
+}
+
+namespace {
+
+// A reload frees a slot and fills it at once, and the background is cleared
+// just before it is grabbed again: two spares cover both without holding
+// memory that nothing will ask for.
+constexpr std::size_t max_spare_textures = 2;
+
+void delete_texture(std::uint32_t name) {
+    if (name != 0 && ctx().gl_ready) glDeleteTextures(1, &name);
+}
+
+void set_texture_parameters(GLint filter) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+void set_unpacking() {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
+// Level 0 goes into a spare texture of its size when there is one.
+GLuint upload_texture(const TextureBuffer& buffer, GLint filter) {
+    GLuint name = take_spare_texture(buffer.width, buffer.height, false);
+    const bool refill = name != 0;
+    if (!refill) glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    set_texture_parameters(filter);
+    set_unpacking();
+    if (refill) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, buffer.width, buffer.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                        buffer.texels.data());
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, buffer.width, buffer.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     buffer.texels.data());
+    }
+    return name;
+}
+
+void upload_mip_chain(TextureBuffer& buffer, std::uint32_t& mip_texture) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    mip_texture = name;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    set_unpacking();
+    for (int level = 0;; ++level) {
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, buffer.width, buffer.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     buffer.texels.data());
+        if (buffer.width == 1 && buffer.height == 1) break;
+        next_mip_level(buffer);
+    }
+}
+
+// Reused by every load; a rare huge picture does not keep its size alive.
+TextureBuffer& scratch_buffer() {
+    static TextureBuffer buffer;
+    return buffer;
+}
+constexpr std::size_t max_kept_scratch_bytes = 1024 * 1024 * 4;
+
+}  // namespace
+
+void keep_spare_texture(std::uint32_t name, int width, int height, bool grabbed) {
+    if (name == 0) return;
+    // A picture cut to the largest texture size is not as large as its slot says.
+    GLint max_size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+    if (width > max_size || height > max_size) {
+        delete_texture(name);
+        return;
+    }
+    std::vector<SpareTexture>& spares = ctx().spare_textures;
+    if (spares.size() >= max_spare_textures) {
+        delete_texture(spares.front().name);
+        spares.erase(spares.begin());
+    }
+    spares.push_back({name, width, height, grabbed});
+}
+
+std::uint32_t take_spare_texture(int width, int height, bool grabbed) {
+    std::vector<SpareTexture>& spares = ctx().spare_textures;
+    for (auto it = spares.rbegin(); it != spares.rend(); ++it) {
+        if (it->width == width && it->height == height && it->grabbed == grabbed) {
+            const std::uint32_t name = it->name;
+            spares.erase(std::next(it).base());
+            return name;
+        }
+    }
+    return 0;
+}
+
+void drop_spare_textures() {
+    for (const SpareTexture& spare : ctx().spare_textures) delete_texture(spare.name);
+    ctx().spare_textures.clear();
 }
 
 bool make_texture(const RgbaImage& image, int x, int y, int width, int height, std::uint32_t& texture,
@@ -133,52 +238,42 @@ bool make_texture(const RgbaImage& image, int x, int y, int width, int height, s
     width = std::min(width, static_cast<int>(max_size));
     height = std::min(height, static_cast<int>(max_size));
 
-    TextureBuffer buffer = copy_upside_down(image, x, y, width, height, texture_size_for(width),
-                                            texture_size_for(height));
+    TextureBuffer& buffer = scratch_buffer();
+    copy_upside_down_into(buffer, image, x, y, width, height, texture_size_for(width), texture_size_for(height));
     if (!nearest) bleed_colors(buffer);
     if (normal_map) convert_to_normal_map(buffer);
 
-    if (texture != 0 && ctx().gl_ready) glDeleteTextures(1, &texture);
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    texture = name;
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    const GLint filter = nearest ? GL_NEAREST : GL_LINEAR;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, buffer.width, buffer.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 buffer.texels.data());
-
+    delete_texture(texture);
+    texture = upload_texture(buffer, nearest ? GL_NEAREST : GL_LINEAR);
     if (mip_texture != nullptr) {
-        if (*mip_texture != 0 && ctx().gl_ready) glDeleteTextures(1, mip_texture);
-        GLuint mip_name = 0;
-        glGenTextures(1, &mip_name);
-        *mip_texture = mip_name;
-        glBindTexture(GL_TEXTURE_2D, mip_name);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        for (int level = 0;; ++level) {
-            glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, buffer.width, buffer.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                         buffer.texels.data());
-            if (buffer.width == 1 && buffer.height == 1) break;
-            next_mip_level(buffer);
-        }
+        delete_texture(*mip_texture);
+        *mip_texture = 0;  // built from the texture when first asked for
     }
+    if (buffer.texels.capacity() > max_kept_scratch_bytes) buffer = TextureBuffer{};
     return true;
+}
+
+std::uint32_t sprite_mip_texture(int slot) {
+    SpriteSlot& s = slot_record(slot);
+    if (s.mip_texture != 0 || s.texture == 0 || slot >= first_font_slot) return s.mip_texture;
+    // Level 0 read back exactly as it was uploaded (RGBA8 both ways).
+    TextureBuffer buffer;
+    glBindTexture(GL_TEXTURE_2D, s.texture);
+    ctx().bound_slot = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &buffer.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &buffer.height);
+    if (buffer.width <= 0 || buffer.height <= 0) return 0;
+    buffer.texels.resize(static_cast<std::size_t>(buffer.width) * static_cast<std::size_t>(buffer.height) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer.texels.data());
+    upload_mip_chain(buffer, s.mip_texture);
+    return s.mip_texture;
 }
 
 bool load_picture_into_slot(int slot, const std::string& file, std::int32_t key, bool normal_map) {
     free_sprite_slot(slot);
     RgbaImage image;
-    if (!read_bmp_image(image, file, key) && !read_png_image(image, file, key)) return false;
+    if (!read_picture_image(image, file, key)) return false;
     return store_image_in_slot(slot, image, normal_map);
 }
 

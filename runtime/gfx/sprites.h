@@ -67,11 +67,15 @@ void free_sprite_slot(int slot);
 bool load_picture_into_slot(int slot, const std::string& file, std::int32_t key, bool normal_map);
 // The texture-building tail of a load: fonts get nearest filtering and no twin.
 bool store_image_in_slot(int slot, const RgbaImage& image, bool normal_map);
-// Builds a power-of-two texture (and, when mip_texture is given, its twin with
-// the program's own mipmap chain) from a rectangle of the image.
+// Builds a power-of-two texture from a rectangle of the image. When
+// mip_texture is given, the twin with the program's own mipmap chain is left
+// to be built on first use (sprite_mip_texture): 2D drawing never samples it.
 bool make_texture(const RgbaImage& image, int x, int y, int width, int height, std::uint32_t& texture,
                   std::uint32_t* mip_texture, bool normal_map, bool nearest);
 void bind_sprite_texture(int slot);
+// The mipmapped twin of a picture slot, built from the slot's texture the
+// first time it is asked for; 0 for font slots and empty slots.
+std::uint32_t sprite_mip_texture(int slot);
 // Smallest power of two >= size, at least 2.
 int texture_size_for(int size);
 
@@ -83,6 +87,12 @@ void draw_tiled_screen(int screen);
 // Called by present_frame after the swap: the new frame starts from the
 // background screen of the drawing group.
 void sprite_frame_hook(int group);
+// Texture storage kept for reuse: a texture nobody holds any more is handed
+// over; a load takes one of its size (0 when there is none) and refills it.
+void keep_spare_texture(std::uint32_t name, int width, int height, bool grabbed);
+std::uint32_t take_spare_texture(int width, int height, bool grabbed);
+// Deletes the textures kept for reuse.
+void drop_spare_textures();
 // Deletes every slot's textures and every tiled screen (close_gl_window).
 void free_all_sprites_and_screens(GraphicsContext& context);
 

@@ -9,39 +9,68 @@ namespace rt {
 TextureBuffer copy_upside_down(const RgbaImage& image, int x, int y, int width, int height, int texture_width,
                                int texture_height) {
     TextureBuffer buffer;
+    copy_upside_down_into(buffer, image, x, y, width, height, texture_width, texture_height);
+    return buffer;
+}
+
+void copy_upside_down_into(TextureBuffer& buffer, const RgbaImage& image, int x, int y, int width, int height,
+                           int texture_width, int texture_height) {
     buffer.width = texture_width;
     buffer.height = texture_height;
     buffer.texels.assign(static_cast<std::size_t>(texture_width) * static_cast<std::size_t>(texture_height) * 4, 0);
+    TexelRect filled;
     const int columns = std::min({width, texture_width, image.width - x});
     for (int row = 0; row < height && row < texture_height; ++row) {
         const int source_y = y + height - 1 - row;
         if (source_y < 0 || source_y >= image.height || columns <= 0 || x < 0) continue;
         std::memcpy(buffer.texel(0, row), image.pixel(x, source_y), static_cast<std::size_t>(columns) * 4);
+        if (filled.empty()) filled = {0, row, columns, row};
+        filled.top = row + 1;
     }
-    return buffer;
+    buffer.filled = filled;
 }
 
-void bleed_colors(TextureBuffer& buffer) {
+namespace {
+
+bool visible(const std::uint8_t* texel) { return texel[3] != 0; }
+
+// One transparent texel: the truncated average colour of
+// its visible neighbours that lie strictly inside the texture, else black.
+void bleed_texel(TextureBuffer& buffer, int x, int y) {
     const int w = buffer.width;
     const int h = buffer.height;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* texel = buffer.texel(x, y);
-            if (texel[3] != 0) continue;
-            int sum[3] = {0, 0, 0};
-            int count = 0;
-            for (int ny = std::max(y - 1, 1); ny <= std::min(y + 1, h - 2); ++ny) {
-                for (int nx = std::max(x - 1, 1); nx <= std::min(x + 1, w - 2); ++nx) {
-                    if (nx == x && ny == y) continue;
-                    const std::uint8_t* neighbour = buffer.texel(nx, ny);
-                    if (neighbour[3] == 0) continue;
-                    for (int c = 0; c < 3; ++c) sum[c] += neighbour[c];
-                    ++count;
-                }
-            }
-            for (int c = 0; c < 3; ++c) texel[c] = count == 0 ? 0 : static_cast<std::uint8_t>(sum[c] / count);
+    int sum[3] = {0, 0, 0};
+    int count = 0;
+    for (int ny = std::max(y - 1, 1); ny <= std::min(y + 1, h - 2); ++ny) {
+        for (int nx = std::max(x - 1, 1); nx <= std::min(x + 1, w - 2); ++nx) {
+            if (nx == x && ny == y) continue;
+            const std::uint8_t* neighbour = buffer.texel(nx, ny);
+            if (!visible(neighbour)) continue;
+            for (int c = 0; c < 3; ++c) sum[c] += neighbour[c];
+            ++count;
         }
     }
+    std::uint8_t* texel = buffer.texel(x, y);
+    for (int c = 0; c < 3; ++c) texel[c] = count == 0 ? 0 : static_cast<std::uint8_t>(sum[c] / count);
+}
+
+}  // namespace
+
+void bleed_colors(TextureBuffer& buffer) {
+    // A transparent texel changes only when it has a visible neighbour or a
+    // colour of its own; outside the filled rectangle and its ring it has neither.
+    // Bleeding never changes alpha, so the order of visits does not matter.
+    const TexelRect filled = buffer.filled.value_or(TexelRect{0, 0, buffer.width, buffer.height});
+    if (filled.empty()) return;
+    const TexelRect area{std::max(filled.left - 1, 0), std::max(filled.bottom - 1, 0),
+                         std::min(filled.right + 1, buffer.width), std::min(filled.top + 1, buffer.height)};
+    for (int y = area.bottom; y < area.top; ++y) {
+        const std::uint8_t* row = buffer.texel(0, y);
+        for (int x = area.left; x < area.right; ++x) {
+            if (!visible(row + static_cast<std::size_t>(x) * 4)) bleed_texel(buffer, x, y);
+        }
+    }
+    buffer.filled = area;
 }
 
 void convert_to_normal_map(TextureBuffer& buffer) {
@@ -68,6 +97,7 @@ void convert_to_normal_map(TextureBuffer& buffer) {
             }
         }
     }
+    buffer.filled.reset();  // flat areas get a normal too
 }
 
 void next_mip_level(TextureBuffer& buffer) {
@@ -104,6 +134,7 @@ void next_mip_level(TextureBuffer& buffer) {
     }
     buffer.width = new_w;
     buffer.height = new_h;
+    buffer.filled.reset();
     buffer.texels.resize(static_cast<std::size_t>(new_w) * static_cast<std::size_t>(new_h) * 4);
 }
 

@@ -22,15 +22,17 @@ int max_texture_size() {
 
 int tiles_needed(int length, int tile) { return (length + tile - 1) / tile; }
 
+// A grabbed screen's spare tile of this size is taken before new storage.
 GLuint new_screen_texture(int size) {
-    GLuint name = 0;
-    glGenTextures(1, &name);
+    GLuint name = take_spare_texture(size, size, true);
+    const bool refill = name != 0;
+    if (!refill) glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    if (!refill) glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     return name;
 }
 
@@ -46,7 +48,14 @@ void clear_back_buffer() { glClear(GL_COLOR_BUFFER_BIT); }
 void clear_tiled_screen(int screen) {
     if (!valid_screen(screen)) return;
     TiledScreen& s = ctx().screens[static_cast<std::size_t>(screen)];
-    for (ScreenTile& tile : s.tiles) delete_tile_texture(tile);
+    for (ScreenTile& tile : s.tiles) {
+        // The next grab (after every choice) fills the same storage again.
+        if (s.grabbed && tile.texture != 0 && ctx().gl_ready) {
+            keep_spare_texture(tile.texture, tile.texture_width, tile.texture_height, true);
+            tile.texture = 0;
+        }
+        delete_tile_texture(tile);
+    }
     s = TiledScreen{};
 }
 
@@ -87,13 +96,14 @@ void grab_into_screen(int screen) {
     }
     s.columns = columns;
     s.rows = rows;
+    s.grabbed = true;
     context.bound_slot = -1;
 }
 
 bool load_picture_into_screen(int screen, const std::string& file) {
     if (!valid_screen(screen)) return false;
     RgbaImage image;
-    if (!read_bmp_image(image, file, no_color_key) && !read_png_image(image, file, no_color_key)) return false;
+    if (!read_picture_image(image, file, no_color_key)) return false;
     const int tile = std::min(max_texture_size(), 512);
     clear_tiled_screen(screen);
     const int columns = tiles_needed(image.width, tile);

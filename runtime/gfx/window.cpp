@@ -182,7 +182,12 @@ void set_screen_mode(double width, double height, double fullscreen) {
     settings.fullscreen = static_cast<int>(fullscreen);
     apply_screen_mode(graphics(), settings.screen_width, settings.screen_height, 0, settings.fullscreen != 0);
     // The window is switched in place, so input and sound keep their hold on it.
-    for (int i = 0; i < 5; ++i) present_frame();
+    // Nothing is drawn between these frames: they are shown at once rather
+    // than spaced out at the frame rate.
+    for (int i = 0; i < 5; ++i) {
+        graphics().next_frame_due = now_ms();
+        present_frame();
+    }
 }
 
 }  // namespace rt

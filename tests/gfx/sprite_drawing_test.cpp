@@ -63,7 +63,7 @@ TEST_F(SpriteDrawing, MipmapTwinHasEveryLevelAndTheIntegerFilter) {
         for (int x = 0; x < 256; ++x) picture.at(x, y) = {std::uint8_t(x), std::uint8_t(3 * (63 - y)), 0, 255};
     }
     load(5, picture);
-    glBindTexture(GL_TEXTURE_2D, rt::graphics().sprites[5].mip_texture);
+    glBindTexture(GL_TEXTURE_2D, rt::sprite_mip_texture(5));
     const int expected[9][2] = {{256, 64}, {128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2}, {4, 1}, {2, 1}, {1, 1}};
     for (int level = 0; level < 9; ++level) {
         GLint w = 0, h = 0;
