@@ -1,5 +1,8 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
+#ifdef MARLOWICK_HAVE_X11
+#include <SDL_syswm.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -102,9 +105,7 @@ public:
 
     bool enter_fullscreen(int width, int height) override {
         if (window_ == nullptr) return false;
-        if (presentation_.scalable && !preferences_.exclusive_fullscreen) {
-            return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
-        }
+        if (presentation_.scalable && !preferences_.exclusive_fullscreen) return cover_display();
         const auto mode = exact_display_mode(width, height);
         if (!mode) return false;
         if (SDL_SetWindowDisplayMode(window_, &*mode) != 0) return false;
@@ -115,6 +116,7 @@ public:
         if (window_ == nullptr) return;
         const bool was_fullscreen = fullscreen();
         SDL_SetWindowFullscreen(window_, 0);
+        covering_ = false;
         SDL_SetWindowBordered(window_, SDL_TRUE);
         const Size size = presentation_.scalable && windowed_size_ ? *windowed_size_ : Size{width, height};
         int current_width = 0;
@@ -245,7 +247,51 @@ public:
 
 private:
     bool fullscreen() const {
-        return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+        return window_ != nullptr && (covering_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0);
+    }
+
+    // Desktop full screen. Without a window manager to carry it out the
+    // window keeps its size, so it is then made a borderless window over
+    // the display instead.
+    bool cover_display() {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &bounds) != 0) return false;
+        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+        if (headless() || window_covers(bounds)) return true;
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+        SDL_RaiseWindow(window_);
+        covering_ = true;
+        return true;
+    }
+
+    // Asks the X server, not SDL's own idea of the size, whether the window
+    // covers the display yet.
+    bool window_covers(const SDL_Rect& bounds) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            SDL_PumpEvents();
+            const std::optional<Size> size = system_window_size();
+            if (!size) return true;  // no way to ask: trust the full-screen request
+            if (size->width >= bounds.w && size->height >= bounds.h) return true;
+            SDL_Delay(10);
+        }
+        return false;
+    }
+
+    std::optional<Size> system_window_size() const {
+#ifdef MARLOWICK_HAVE_X11
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) != 0) {
+                return Size{attributes.width, attributes.height};
+            }
+        }
+#endif
+        return std::nullopt;
     }
 
     Size usable_desktop() const {
@@ -280,6 +326,7 @@ private:
     std::optional<Size> windowed_size_;
     Size surface_size_;
     WindowKeys keys_;
+    bool covering_ = false;  // a borderless window over the display stands for full screen
 };
 
 }  // namespace

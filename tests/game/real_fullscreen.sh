@@ -39,10 +39,11 @@ for _ in $(seq 1 300); do
   sleep 0.1
   # Answer the software-renderer warning box, which sits above the game window.
   [ -n "$win" ] || win=$(xdotool search --name "CQuorlin|Marlowick" 2>/dev/null | head -1)
-  [ -n "$win" ] || continue
-  xdotool mousemove 960 540
-  eval "$(xdotool getmouselocation --shell)"
-  if [ "$WINDOW" != "$win" ]; then xdotool windowfocus "$WINDOW" key Return; fi
+  box=$(xdotool search --name "Software Emulation" 2>/dev/null | head -1)
+  if [ -n "$box" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 20)) click 1
+  fi
 done
 grep -q "Init OK" "$out" || exit 1
 sleep 3
@@ -51,14 +52,14 @@ geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute u
 echo "window $(geometry "$win")" >>"$out"
 if [ -n "$shots" ]; then
   mkdir -p "$shots"
-  import -window root "$shots/fullscreen-compo.png"
+  import -window root "$shots/w18-fullscreen-compo.png"
   xdotool mousemove 960 540 click 1   # past the opening screen
   sleep 12
-  import -window root "$shots/fullscreen-title.png"
+  import -window root "$shots/w18-fullscreen-title.png"
   xdotool key alt+Return
   sleep 2
   echo "window after Alt+Enter $(geometry "$win")" >>"$out"
-  import -window root "$shots/window-title.png"
+  import -window root "$shots/w18-window-title.png"
 fi
 rm -rf "$config"
 exit 0
