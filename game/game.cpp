@@ -4,6 +4,7 @@
 #include "game/globals.h"
 #include "game/locations.h"
 #include "game/menu.h"
+#include "game/options.h"
 #include "game/part_one.h"
 #include "game/procedure.h"
 #include "game/screens.h"
@@ -17,6 +18,8 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/files/file_commands.h"
 #include "runtime/files/media_archive.h"
+#include "platform/user_dirs.h"
+#include "runtime/gfx/display_settings.h"
 #include "runtime/gfx/sprites.h"
 #include "runtime/gfx/window.h"
 #include "runtime/input/input.h"
@@ -159,12 +162,24 @@ void apply_handheld_option(const std::string& command_line) {
     info_Str = rt::RtString(rt::platform_info(key));
 }
 
+// The player's window choices: the command line's, over the remembered ones.
+void use_display_options(const std::string& command_line) {
+    const Options options = parse_options(command_line);
+    rt::DisplayOptions display;
+    if (options.windowed) display.fullscreen = false;
+    if (options.fullscreen) display.fullscreen = true;
+    display.exclusive_fullscreen = options.exclusive_fullscreen;
+    display.busy_wait = options.busy_wait;
+    rt::use_display_settings(platform::user_dirs::config_home() + "settings.ini", display);
+}
+
 }  // namespace
 
 void game_entry(const std::string& command_line, int show_mode) {
     rt::set_command_line(command_line);
     apply_handheld_option(command_line);
     start_ways_to_play(command_line);
+    use_display_options(command_line);
     rt::RuntimeSettings& settings = rt::runtime_settings();
     settings.screen_width = 640;
     settings.screen_height = 480;

@@ -14,6 +14,10 @@ public:
     // Milliseconds since some fixed point; the fallback when there is no counter.
     virtual double millisecond_timer() = 0;
     virtual void sleep_ms(int milliseconds) = 0;
+    // A finer sleep for frame pacing; may return a little late, never early.
+    virtual void sleep_microseconds(std::int64_t microseconds) {
+        sleep_ms(static_cast<int>(microseconds / 1000));
+    }
 };
 
 }  // namespace platform

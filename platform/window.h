@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/screen_fit.h"
+
 namespace platform {
 
 struct WindowRequest {
@@ -15,6 +17,23 @@ enum class WindowEvent {
     activated,
     deactivated,
     close_requested,  // the close button, or the desktop asking the program to quit
+    toggle_fullscreen_requested,  // Alt+Enter
+    screenshot_requested,         // F12
+};
+
+// How the game's fixed-size canvas is shown in the window.
+struct Presentation {
+    Size canvas{640, 480};
+    Scaling scaling = Scaling::automatic;
+    // False when the window itself is the canvas (no render target): the
+    // window then keeps the canvas size and full screen switches the display mode.
+    bool scalable = true;
+};
+
+// What the player chose for the window last time (or on the command line).
+struct WindowPreferences {
+    bool exclusive_fullscreen = false;  // switch the display mode instead of covering the desktop
+    std::optional<Size> windowed_size;  // remembered window size
 };
 
 // The program's one top-level window with its OpenGL (compatibility) context.
@@ -29,9 +48,21 @@ public:
     virtual bool is_open() const = 0;
 
     virtual void set_title(const std::string& title) = 0;
-    // Switches the display to exactly width x height; false when no such mode exists.
+    // Full screen for a width x height canvas: a borderless window over the
+    // whole display at its own resolution, or (exclusive, or when the canvas
+    // cannot be scaled) the display switched to exactly width x height.
+    // False when it cannot be had.
     virtual bool enter_fullscreen(int width, int height) = 0;
     virtual void enter_windowed(int width, int height) = 0;
+
+    // ---- Scaled presentation. The defaults suit a window that is the canvas.
+    virtual void set_presentation(const Presentation&) {}
+    virtual void set_preferences(const WindowPreferences&) {}
+    // The drawable in pixels (larger than the window's size on hi-DPI desktops);
+    // 0 x 0 when unknown.
+    virtual Size drawable_size() const { return {}; }
+    // The window's size while windowed, for remembering it.
+    virtual std::optional<Size> windowed_size() const { return std::nullopt; }
     virtual void hide() = 0;
     virtual void show_and_raise() = 0;
     virtual void swap_buffers() = 0;

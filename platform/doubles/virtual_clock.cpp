@@ -27,4 +27,10 @@ void VirtualClock::sleep_ms(int milliseconds) {
     slept_ms_ += milliseconds;
 }
 
+void VirtualClock::sleep_microseconds(std::int64_t microseconds) {
+    if (microseconds <= 0) return;
+    now_ms_ += static_cast<double>(microseconds) / 1000.0;
+    napped_ms_ += static_cast<double>(microseconds) / 1000.0;
+}
+
 }  // namespace platform::doubles

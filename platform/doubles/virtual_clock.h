@@ -14,11 +14,14 @@ public:
     std::uint64_t counter() override;
     double millisecond_timer() override;
     void sleep_ms(int milliseconds) override;
+    // Frame-pacing naps move the clock but are kept apart from sleep_ms.
+    void sleep_microseconds(std::int64_t microseconds) override;
 
     void advance(double ms) { now_ms_ += ms; }
     void set_step_per_read(double ms) { step_per_read_ms_ = ms; }
     double now() const { return now_ms_; }
     double slept_ms() const { return slept_ms_; }
+    double napped_ms() const { return napped_ms_; }
 
     static constexpr double frequency = 1'000'000.0;  // microsecond ticks
 
@@ -29,6 +32,7 @@ private:
     double step_per_read_ms_;
     bool has_counter_;
     double slept_ms_ = 0.0;
+    double napped_ms_ = 0.0;
 };
 
 }  // namespace platform::doubles

@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <chrono>
+#include <thread>
+
 #include "platform/sdl/sdl_parts.h"
 
 namespace platform {
@@ -19,6 +22,9 @@ public:
     double millisecond_timer() override { return static_cast<double>(SDL_GetTicks64()); }
     void sleep_ms(int milliseconds) override {
         if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
+    }
+    void sleep_microseconds(std::int64_t microseconds) override {
+        if (microseconds > 0) std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
     }
 };
 

@@ -251,7 +251,12 @@ public:
 
     PointerState pointer() const override {
         PointerState state;
-        const Uint32 buttons = SDL_GetMouseState(&state.x, &state.y);
+        int x = 0;
+        int y = 0;
+        const Uint32 buttons = SDL_GetMouseState(&x, &y);
+        const Point on_canvas = window_point_to_canvas(x, y);
+        state.x = on_canvas.x;
+        state.y = on_canvas.y;
         state.left = (buttons & SDL_BUTTON_LMASK) != 0;
         state.right = (buttons & SDL_BUTTON_RMASK) != 0;
         state.middle = (buttons & SDL_BUTTON_MMASK) != 0;
@@ -272,7 +277,8 @@ public:
     }
 
     void warp_pointer(int x, int y) override {
-        if (SDL_Window* window = game_window()) SDL_WarpMouseInWindow(window, x, y);
+        const Point on_window = canvas_to_window_point(x, y);
+        if (SDL_Window* window = game_window()) SDL_WarpMouseInWindow(window, on_window.x, on_window.y);
     }
 
     int joystick_count() const override { return static_cast<int>(joysticks_.size()); }
@@ -330,10 +336,7 @@ public:
 private:
     void take(const SDL_Event& event) {
         switch (event.type) {
-        case SDL_MOUSEMOTION:
-            motion_.dx += event.motion.xrel;
-            motion_.dy += event.motion.yrel;
-            break;
+        case SDL_MOUSEMOTION: add_motion(event.motion.xrel, event.motion.yrel); break;
         case SDL_MOUSEWHEEL:
             motion_.wheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
             break;
@@ -348,6 +351,20 @@ private:
             break;
         default: break;
         }
+    }
+
+    // Movement in canvas pixels, so that crossing the picture on the screen
+    // crosses the canvas; the fractions are kept for the next event.
+    void add_motion(int dx, int dy) {
+        const MotionScale scale = pointer_motion_scale();
+        motion_remainder_x_ += dx * scale.x;
+        motion_remainder_y_ += dy * scale.y;
+        const double whole_x = std::trunc(motion_remainder_x_);
+        const double whole_y = std::trunc(motion_remainder_y_);
+        motion_remainder_x_ -= whole_x;
+        motion_remainder_y_ -= whole_y;
+        motion_.dx += static_cast<int>(whole_x);
+        motion_.dy += static_cast<int>(whole_y);
     }
 
     // Remembers what the layout made of the last key, so that shifted keys
@@ -414,6 +431,8 @@ private:
     bool pads_started_ = false;
     bool relative_ = false;
     MouseMotion motion_;
+    double motion_remainder_x_ = 0.0;
+    double motion_remainder_y_ = 0.0;
     SDL_Scancode last_key_down_ = SDL_SCANCODE_UNKNOWN;
     bool last_key_shift_ = false;
     // Characters the layout produced per key, without and with Shift.

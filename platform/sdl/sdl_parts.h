@@ -13,4 +13,10 @@ std::unique_ptr<InputDevices> make_sdl_input();
 std::unique_ptr<SoundDevice> make_sdl_sound();
 std::unique_ptr<MusicPlayer> make_sdl_music();
 
+// The pointer through the window's scaling: window coordinates to the canvas
+// pixel under them and back, and canvas pixels per window pixel of movement.
+Point window_point_to_canvas(int x, int y);
+Point canvas_to_window_point(int x, int y);
+MotionScale pointer_motion_scale();
+
 }  // namespace platform

@@ -14,6 +14,8 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/files/file_commands.h"
 #include "runtime/files/media_archive.h"
+#include "runtime/gfx/canvas.h"
+#include "runtime/gfx/display_settings.h"
 #include "runtime/gfx/fonts.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
@@ -29,6 +31,9 @@ constexpr int key_escape_alternate = 129;
 constexpr int key_left_alt = 56;
 constexpr int key_f4 = 62;
 constexpr int pause_sleep_ms = 100;
+// The wait for the next frame sleeps until this close to the due time, then
+// spins: a sleep may end late, the spin ends on time.
+constexpr double pacing_spin_ms = 1.0;
 
 platform::Services& os() { return platform::services(); }
 
@@ -72,6 +77,28 @@ void reset_drawing_state() {
     setup_2d_view(context, 0, 0, 0, 0);
 }
 
+
+// The wait of swap_and_pace; returns the time read last.
+double wait_for_frame_due(double due) {
+    if (display_options().busy_wait) {
+        double t = 0.0;
+        do {
+            pump_messages();
+            t = now_ms();
+        } while (t <= due);
+        return t;
+    }
+    pump_messages();
+    double t = now_ms();
+    while (t <= due) {
+        const double remaining = due - t;
+        if (remaining > pacing_spin_ms) {
+            os().clock->sleep_microseconds(static_cast<std::int64_t>((remaining - pacing_spin_ms) * 1000.0));
+        }
+        t = now_ms();
+    }
+    return t;
+}
 
 void write_end_report() {
     const RuntimeState& state = runtime_state();
@@ -173,15 +200,11 @@ bool pump_messages() {
 double swap_and_pace() {
     GraphicsContext& context = graphics();
     glFinish();
-    os().window->swap_buffers();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    show_canvas();
+    clear_canvas_for_next_frame();
 
     const double t0 = now_ms();
-    double t = t0;
-    do {
-        pump_messages();
-        t = now_ms();
-    } while (t <= context.next_frame_due);
+    const double t = wait_for_frame_due(context.next_frame_due);
 
     double next = context.next_frame_due + context.frame_interval;
     if (context.frame_interval > 0.0) {
@@ -209,6 +232,8 @@ void main_window_proc(platform::WindowEvent event) {
         break;
     case platform::WindowEvent::close_requested:
         terminate_program();
+    case platform::WindowEvent::toggle_fullscreen_requested: toggle_fullscreen(); break;
+    case platform::WindowEvent::screenshot_requested: request_screenshot(); break;
     }
 }
 
@@ -248,6 +273,7 @@ void wait_key() {
 void runtime_shutdown() {
     release_music();
     release_input();  // while the window exists, so the pointer can be put back
+    if (has_graphics_context() && graphics().window_open) save_display_settings();
     if (has_graphics_context() && graphics().window_open) close_gl_window(graphics());
     os().input.reset();
     release_sound();

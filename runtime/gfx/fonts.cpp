@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "runtime/files/media_archive.h"
+#include "runtime/gfx/canvas.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/sprites.h"
@@ -175,6 +176,7 @@ void draw_text_impl(int font, const std::string& text, double x, double y, doubl
         left = right;
     }
 
+    note_drawn(static_cast<float>(std::ceil(x)), top, left, bottom);
     glColor4f(1.0f, 1.0f, 1.0f, context.current_alpha);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/gfx/canvas.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/sprites.h"
 
@@ -136,6 +137,7 @@ void draw_polygon(double slot_number) {
     }
     const auto alpha = static_cast<GLubyte>(std::floor(255.0f * context.current_alpha));
     glDisable(GL_CULL_FACE);
+    note_drawn_everywhere();
     glBegin(GL_TRIANGLE_FAN);
     for (const PolygonVertex& v : vertices) {
         glColor4ub(v.red, v.green, v.blue, alpha);

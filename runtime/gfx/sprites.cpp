@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/files/media_archive.h"
+#include "runtime/gfx/canvas.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/gl_extensions.h"
 #include "runtime/gfx/texture_builder.h"
@@ -29,6 +30,7 @@ struct TexRect {
 // Top-right, top-left, bottom-left, bottom-right: counter-clockwise on screen,
 // the winding the 2D set-up keeps.
 void emit_quad(const Quad& q, const TexRect& t) {
+    note_drawn(q.left, q.top, q.right, q.bottom);
     glBegin(GL_QUADS);
     glTexCoord2f(t.s_right, t.t_top);
     glVertex2f(q.right, q.top);
@@ -391,6 +393,7 @@ void draw_sprite_rotated(double slot, double x, double y, double angle, double z
     const float half_h = to_float(s->height * zoom / 2.0);
     const float tw = s->texture_width;
     const float th = s->texture_height;
+    note_drawn_everywhere();  // emit_quad sees only the unrotated corners
     glPushMatrix();
     glTranslatef(to_float(x + s->width / 2), to_float(y + s->height / 2), 0.0f);
     glRotatef(to_float(angle), 0.0f, 0.0f, -1.0f);
@@ -436,6 +439,7 @@ void draw_frame_rotated(double slot, double frame, double x, double y, double an
         glTexCoord2f(s_coord, t_coord);
         glVertex2d(cx + u * cos_a + v * sin_a, cy - u * sin_a + v * cos_a);
     };
+    note_drawn_everywhere();
     glBegin(GL_QUADS);
     corner(hw, -hh, rect->s_right, rect->t_top);
     corner(-hw, -hh, rect->s_left, rect->t_top);
@@ -521,6 +525,7 @@ void draw_rect(double x, double y, double width, double height, double color) {
 void draw_point(double x, double y, double color) {
     glDisable(GL_ALPHA_TEST);
     set_plain_color(color);
+    note_drawn(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + 1.0), static_cast<float>(y + 1.0));
     glBegin(GL_POINTS);
     glVertex2d(std::floor(x) + 0.5, std::floor(y) + 0.5);
     glEnd();

@@ -3,6 +3,7 @@
 
 #include "runtime/core/error_log.h"
 #include "runtime/files/media_archive.h"
+#include "runtime/gfx/canvas.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/gl_extensions.h"
 #include "runtime/gfx/sprites.h"
@@ -57,6 +58,7 @@ void clear_tiled_screen(int screen) {
         delete_tile_texture(tile);
     }
     s = TiledScreen{};
+    note_drawn_everywhere();  // the next frame starts from a different background
 }
 
 void grab_into_screen(int screen) {
@@ -98,6 +100,7 @@ void grab_into_screen(int screen) {
     s.rows = rows;
     s.grabbed = true;
     context.bound_slot = -1;
+    note_drawn_everywhere();
 }
 
 bool load_picture_into_screen(int screen, const std::string& file) {
@@ -167,7 +170,7 @@ void draw_tiled_screen(int screen) {
 
 void sprite_frame_hook(int group) {
     if (!valid_screen(group) || ctx().screens[static_cast<std::size_t>(group)].columns == 0) return;
-    draw_tiled_screen(group);
+    restore_canvas_background(group);
 }
 
 void clear_screen() {
@@ -188,6 +191,7 @@ void load_background(const std::string& file) {
     }
     append_error_log("OK?");
     if (load_picture_into_screen(0, path)) {
+        note_drawn_everywhere();
         draw_tiled_screen(0);
     } else {
         clear_screen();

@@ -8,6 +8,8 @@
 #include "runtime/core/error_log.h"
 #include "runtime/core/frame_loop.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/gfx/canvas.h"
+#include "runtime/gfx/display_settings.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/gl_extensions.h"
 #include "runtime/gfx/sprites.h"
@@ -61,6 +63,8 @@ bool create_gl_window(GraphicsContext& context, int width, int height, int color
                       int samples) {
     context.frame_interval = frame_interval_for_rate(frames_per_second);
     context.samples = samples;
+    release_canvas();  // while the old window's context, if any, is still current
+    system_window().set_preferences(window_preferences());
     if (!open_window(width, height, 0)) return false;
 
     context.color_bits = color_bits != 0 ? color_bits : system_window().desktop_color_bits();
@@ -80,6 +84,7 @@ bool create_gl_window(GraphicsContext& context, int width, int height, int color
     context.next_frame_due = now_ms();
     load_extension_entry_points();
     load_framebuffer_entry_points();
+    create_canvas(context);
     system_window().show_and_raise();
     setup_2d_view(context, 0, 0, 0, 0);
     context.gl_ready = true;
@@ -153,6 +158,7 @@ void apply_screen_mode(GraphicsContext& context, int width, int height, int colo
     if (width != 0) context.width = width;
     if (height != 0) context.height = height;
     if (color_bits != 0) context.color_bits = color_bits;
+    if (context.gl_ready && !canvas_fits(context)) create_canvas(context);
     if (fullscreen) {
         enter_fullscreen_mode(context);
     } else {
@@ -162,6 +168,7 @@ void apply_screen_mode(GraphicsContext& context, int width, int height, int colo
 
 void close_gl_window(GraphicsContext& context) {
     free_all_sprites_and_screens(context);
+    release_canvas();
     enter_windowed_mode(context);
     context.gl_ready = false;
     system_window().close();
@@ -180,7 +187,9 @@ void set_screen_mode(double width, double height, double fullscreen) {
     settings.screen_width = static_cast<int>(width);
     settings.screen_height = static_cast<int>(height);
     settings.fullscreen = static_cast<int>(fullscreen);
-    apply_screen_mode(graphics(), settings.screen_width, settings.screen_height, 0, settings.fullscreen != 0);
+    // The player's own choice of window or full screen wins over the game's.
+    apply_screen_mode(graphics(), settings.screen_width, settings.screen_height, 0,
+                      chosen_fullscreen(settings.fullscreen != 0));
     // The window is switched in place, so input and sound keep their hold on it.
     // Nothing is drawn between these frames: they are shown at once rather
     // than spaced out at the frame rate.

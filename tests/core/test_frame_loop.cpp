@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <vector>
 #include <regex>
 
 #include "platform/doubles/fake_window.h"
@@ -11,6 +13,7 @@
 #include "runtime/core/frame_loop.h"
 #include "runtime/core/run_errors.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/gfx/display_settings.h"
 #include "runtime/gfx/graphics_context.h"
 #include "tests/support/headless.h"
 
@@ -193,6 +196,69 @@ TEST(Executable, RunsHeadlessAndWritesTheEndReportWhenClosed) {
     // ends the log: a normal end (0), then the three positions.
     const std::string log = read_file(temp.path() / "ErrorLog.txt");
     EXPECT_TRUE(std::regex_search(log, std::regex("-End On Line\r\n0\r\n-?\\d+\r\n\\d+\r\n\\d+\r\n$"))) << log;
+}
+
+}  // namespace
+
+namespace {
+
+// Times at which frames are shown with one pacing loop, on a virtual clock
+// whose reads cost 0.25 ms.
+std::vector<double> frame_times(bool busy_wait, testing_support::TestServices& services) {
+    rt::use_display_settings("", {std::nullopt, false, busy_wait});
+    rt::set_frame_limit(60);
+    rt::swap_and_pace();
+    std::vector<double> times;
+    for (int i = 0; i < 30; ++i) {
+        services.clock->advance(i % 7);  // frames that take different times to draw
+        rt::swap_and_pace();
+        times.push_back(rt::graphics().next_frame_due - services.clock->now());
+    }
+    return times;
+}
+
+TEST_F(FrameLoopTest, SleepingWaitShowsFramesWhenTheBusyLoopWould) {
+    const std::vector<double> busy = frame_times(true, services_);
+    const double napped_before = services_.clock->napped_ms();
+    const std::vector<double> sleeping = frame_times(false, services_);
+    EXPECT_GT(services_.clock->napped_ms() - napped_before, 30 * 10.0);  // most of each interval slept
+    ASSERT_EQ(busy.size(), sleeping.size());
+    for (std::size_t i = 0; i < busy.size(); ++i) EXPECT_NEAR(busy[i], sleeping[i], 0.5) << "frame " << i;
+}
+
+TEST_F(FrameLoopTest, AltEnterTogglesFullScreenAndTheChoiceIsRemembered) {
+    const std::string path = (temp_.path() / "config" / "settings.ini").string();
+    rt::use_display_settings(path, {});
+    window_->fullscreen_available = true;
+    ASSERT_FALSE(rt::graphics().fullscreen);
+
+    window_->push_event(WindowEvent::toggle_fullscreen_requested);
+    rt::pump_messages();
+    EXPECT_TRUE(rt::graphics().fullscreen);
+    EXPECT_EQ(rt::read_display_settings(path).fullscreen, true);
+
+    // Back to a window; a later start follows the choice over the game's request.
+    window_->push_event(WindowEvent::toggle_fullscreen_requested);
+    rt::pump_messages();
+    EXPECT_FALSE(rt::graphics().fullscreen);
+    rt::use_display_settings(path, {});
+    EXPECT_FALSE(rt::chosen_fullscreen(true));
+    // The command line overrides what was remembered.
+    rt::use_display_settings(path, {true, false, false});
+    EXPECT_TRUE(rt::chosen_fullscreen(false));
+    rt::use_display_settings("", {});
+}
+
+TEST(DisplaySettingsFile, RoundTripsAndIgnoresNonsense) {
+    testing_support::TempDir temp;
+    const std::string path = (temp.path() / "settings.ini").string();
+    const rt::DisplaySettings written{true, platform::Size{1280, 960}, platform::Scaling::fit};
+    ASSERT_TRUE(rt::write_display_settings(path, written));
+    EXPECT_EQ(rt::read_display_settings(path), written);
+
+    std::ofstream(path) << "[window]\r\nfullscreen=7\r\nwidth=-5\r\nheight=x\r\nscaling=huge\r\n";
+    EXPECT_EQ(rt::read_display_settings(path), rt::DisplaySettings{});
+    EXPECT_EQ(rt::read_display_settings((temp.path() / "missing.ini").string()), rt::DisplaySettings{});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
+#include "runtime/gfx/display_settings.h"
 #include "runtime/gfx/window.h"
 #include "tests/support/headless.h"
 
@@ -70,8 +71,19 @@ TEST_F(HeadlessWindowTest, SoftwareRendererIsReportedOnceInTheLogOnly) {
     EXPECT_LE(count("OpenGL Software Emulation"), 1u);
 }
 
-TEST_F(HeadlessWindowTest, MissingFullscreenModeFallsBackToAWindow) {
+TEST_F(HeadlessWindowTest, FullScreenCoversTheDesktopWithoutAModeSwitch) {
+    rt::set_screen_mode(641, 479, 1);  // no display offers this mode; none is needed
+    EXPECT_TRUE(rt::graphics().fullscreen);
+    EXPECT_EQ(testing_support::read_file(temp_.path() / "ErrorLog.txt").find("No Fullscreen Mode available"),
+              std::string::npos);
+}
+
+TEST_F(HeadlessWindowTest, MissingExclusiveFullscreenModeFallsBackToAWindow) {
+    rt::use_display_settings("", {std::nullopt, true, false});
+    platform::services().window->set_preferences(rt::window_preferences());
     rt::set_screen_mode(641, 479, 1);  // no display offers this mode
+    rt::use_display_settings("", {});
+    platform::services().window->set_preferences(rt::window_preferences());
     EXPECT_FALSE(rt::graphics().fullscreen);
     EXPECT_NE(testing_support::read_file(temp_.path() / "ErrorLog.txt").find("No Fullscreen Mode available\r\n"),
               std::string::npos);

@@ -1,5 +1,6 @@
 #include "tests/support/headless.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -26,6 +27,8 @@ TestServices install_test_services(const TempDir& temp, double clock_step_ms) {
     auto system = std::make_unique<platform::doubles::TestSystem>(temp.slash_path(),
                                                                   (temp.path() / "marlowick").string());
     TestServices installed{clock.get(), system.get()};
+    // The player's settings of a run under test stay in the test's folder.
+    setenv("XDG_CONFIG_HOME", (temp.path() / "config").c_str(), 1);
     platform::services().clock = std::move(clock);
     platform::services().system = std::move(system);
     return installed;
