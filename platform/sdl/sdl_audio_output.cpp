@@ -27,7 +27,7 @@ std::shared_ptr<SdlAudioOutput> SdlAudioOutput::acquire() {
 
 SdlAudioOutput::SdlAudioOutput() : mixer_(PcmMixer::create()) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-    Mix_Init(MIX_INIT_MP3);
+    Mix_Init(MIX_INIT_MP3 | MIX_INIT_MID);
     // No format changes allowed: SDL converts to whatever the hardware wants.
     if (Mix_OpenAudioDevice(PcmMixer::output_rate, AUDIO_S16SYS, output_channels, chunk_frames, nullptr, 0) != 0) {
         Mix_Quit();
