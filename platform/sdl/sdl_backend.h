@@ -6,4 +6,8 @@ namespace platform {
 // the process. With SDL_VIDEODRIVER=offscreen they run without a display.
 void install_sdl_services();
 
+// For checks: puts an output-device arrival or removal into the system's
+// event stream, as unplugging or plugging in a sound device would.
+void push_audio_device_event(bool added);
+
 }  // namespace platform

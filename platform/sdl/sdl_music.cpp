@@ -59,13 +59,19 @@ struct MusicDeleter {
 };
 
 // The music library plays one piece at a time; this player owns it.
-class SdlMusicPlayer final : public MusicPlayer {
+class SdlMusicPlayer final : public MusicPlayer, private SdlAudioOutput::Listener {
 public:
-    ~SdlMusicPlayer() override { close(); }
+    ~SdlMusicPlayer() override {
+        close();
+        if (output_) output_->remove_listener(this);
+    }
 
     bool open(const std::string& path) override {
         close();
-        if (!output_) output_ = SdlAudioOutput::acquire();
+        if (!output_) {
+            output_ = SdlAudioOutput::acquire();
+            if (output_) output_->add_listener(this);
+        }
         if (!output_) return false;
         const std::string file = native_path(path);
         const MidiInfo midi = inspect_midi(file);
@@ -76,10 +82,12 @@ public:
         }
         music_.reset(Mix_LoadMUS(file.c_str()));
         midi_length_ms_ = midi.length_ms;
+        path_ = file;
         return music_ != nullptr;
     }
 
     void close() override {
+        path_.clear();
         music_.reset();  // halts it when playing
         state_ = State::stopped;
     }
@@ -136,6 +144,27 @@ public:
 
 private:
     enum class State { stopped, playing, paused };
+
+    // The music library forgets its pieces with its device: the piece is
+    // opened again on the new one and goes on from where it was.
+    void before_device_closes() override {
+        resume_at_ = music_ ? Mix_GetMusicPosition(music_.get()) : -1.0;
+        music_.reset();
+    }
+    void after_device_opens() override {
+        if (path_.empty() || music_) return;
+        music_.reset(Mix_LoadMUS(path_.c_str()));
+        if (!music_ || state_ == State::stopped) return;
+        if (Mix_PlayMusic(music_.get(), 0) != 0) {
+            state_ = State::stopped;
+            return;
+        }
+        if (resume_at_ > 0.0) Mix_SetMusicPosition(resume_at_);
+        if (state_ == State::paused) Mix_PauseMusic();
+    }
+
+    std::string path_;
+    double resume_at_ = -1.0;
 
     std::shared_ptr<SdlAudioOutput> output_;
     std::unique_ptr<Mix_Music, MusicDeleter> music_;
