@@ -31,6 +31,7 @@ struct Clip {
     const char* size;  // 4:3 or 16:9
     const char* codecs;
 };
+void PrintTo(const Clip& clip, std::ostream* out) { *out << clip.name; }
 const Clip clips[] = {
     {"h264.mp4", "320x240", "-c:v libx264 -pix_fmt yuv420p -c:a aac"},
     {"mpeg4.mp4", "320x180", "-c:v mpeg4 -q:v 3 -c:a aac"},
