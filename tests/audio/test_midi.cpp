@@ -11,6 +11,7 @@
 #include "platform/services.h"
 #include "runtime/audio/music.h"
 #include "runtime/core/clock.h"
+#include "tests/audio/loudness.h"
 #include "tests/support/headless.h"
 
 namespace {
@@ -137,13 +138,7 @@ TEST_F(MidiMusic, PlaysAudiblyOnTheDiskDriverWithItsLength) {
     music.close();
     platform::services().music.reset();  // closes the output
 
-    const std::string raw = testing_support::read_file(recording);
-    double sum = 0.0;
-    for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
-        const auto sample = static_cast<std::int16_t>(static_cast<std::uint8_t>(raw[i]) | (raw[i + 1] << 8));
-        sum += double(sample) * sample;
-    }
-    EXPECT_GT(std::sqrt(sum / double(raw.size() / 2 + 1)), 100.0) << "silent";
+    EXPECT_GT(audio_tests::loudness(testing_support::read_file(recording)), 100.0) << "silent";
 }
 
 TEST_F(MidiMusic, RestartsOneLengthLaterOnTheRuntimeClock) {

@@ -15,6 +15,7 @@
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/sprites.h"
 #include "runtime/gfx/window.h"
+#include "tests/audio/loudness.h"
 #include "tests/support/headless.h"
 
 namespace {
@@ -155,24 +156,13 @@ INSTANTIATE_TEST_SUITE_P(Clips, EachClip, ::testing::ValuesIn(clips), [](const a
     return name;
 });
 
-// Root mean square of 16-bit samples.
-double loudness(const std::string& raw) {
-    double sum = 0.0;
-    const std::size_t count = raw.size() / 2;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto sample = static_cast<std::int16_t>(static_cast<std::uint8_t>(raw[2 * i]) | (raw[2 * i + 1] << 8));
-        sum += double(sample) * sample;
-    }
-    return count == 0 ? 0.0 : std::sqrt(sum / double(count));
-}
-
 TEST_F(Movie, ItsSoundReachesTheOutput) {
     const fs::path recording = temp_.path() / "output.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
     EXPECT_EQ(play(clip("mjpeg.avi")).first, 0.0);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    EXPECT_GT(loudness(testing_support::read_file(recording)), 500.0);
+    EXPECT_GT(audio_tests::loudness(testing_support::read_file(recording)), 500.0);
 }
 
 TEST_F(Movie, LoopedRepeatsUntilAKeyIsTyped) {
@@ -211,14 +201,6 @@ TEST_F(Movie, FilesThatAreNoMovieGiveThreeOrEndCleanlyLeavingNothingOnScreen) {
     EXPECT_EQ(result, 0.0);
     EXPECT_LT(took, 2100.0);
     expect_old_screen_intact();
-}
-
-TEST(MoviePlacement, ScalesByTheSmallerRatioAndCentres) {
-    const rt::MoviePlacement wide = rt::place_movie(640, 480, 320, 180);
-    EXPECT_EQ(std::tuple(wide.x, wide.y, wide.width, wide.height), std::tuple(0.0, 60.0, 640.0, 360.0));
-    const rt::MoviePlacement tall = rt::place_movie(640, 480, 100, 400);
-    EXPECT_EQ(std::tuple(tall.x, tall.y, tall.width, tall.height), std::tuple(260.0, 0.0, 120.0, 480.0));
-    EXPECT_EQ(rt::place_movie(640, 480, 0, 0).width, 0.0);
 }
 
 }  // namespace
