@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace platform {
 
@@ -145,6 +146,51 @@ private:
     PcmMixer::Voice voice_;
 };
 
+struct PcmMixer::StreamQueue {
+    std::deque<std::int16_t> samples;  // interleaved stereo
+
+    void mix(std::span<float> out) {
+        const std::size_t count = std::min(out.size() & ~std::size_t{1}, samples.size());
+        for (std::size_t i = 0; i < count; ++i) out[i] += samples[i];
+        samples.erase(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+};
+
+class MixerStream final : public PcmStream {
+public:
+    explicit MixerStream(std::shared_ptr<PcmMixer> mixer) : mixer_(std::move(mixer)) {
+        const std::lock_guard lock(mixer_->mutex_);
+        mixer_->streams_.push_back(&queue_);
+    }
+    ~MixerStream() override {
+        const std::lock_guard lock(mixer_->mutex_);
+        std::erase(mixer_->streams_, &queue_);
+    }
+    MixerStream(const MixerStream&) = delete;
+    MixerStream& operator=(const MixerStream&) = delete;
+
+    void push(std::span<const std::int16_t> stereo) override {
+        const std::lock_guard lock(mixer_->mutex_);
+        const std::size_t room = max_queued_frames * 2 - std::min(max_queued_frames * 2, queue_.samples.size());
+        const std::size_t count = std::min(room, stereo.size() & ~std::size_t{1});
+        queue_.samples.insert(queue_.samples.end(), stereo.begin(), stereo.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    void clear() override {
+        const std::lock_guard lock(mixer_->mutex_);
+        queue_.samples.clear();
+    }
+    std::size_t queued_frames() const override {
+        const std::lock_guard lock(mixer_->mutex_);
+        return queue_.samples.size() / 2;
+    }
+
+private:
+    std::shared_ptr<PcmMixer> mixer_;
+    PcmMixer::StreamQueue queue_;
+};
+
+std::unique_ptr<PcmStream> PcmMixer::open_stream() { return std::make_unique<MixerStream>(shared_from_this()); }
+
 std::shared_ptr<PcmMixer> PcmMixer::create() { return std::shared_ptr<PcmMixer>(new PcmMixer()); }
 
 std::unique_ptr<SoundBuffer> PcmMixer::create_buffer(const PcmFormat& format, std::span<const std::uint8_t> samples,
@@ -161,6 +207,7 @@ void PcmMixer::mix_into(std::span<std::int16_t> stereo) {
     for (Voice* voice : voices_) {
         if (voice->playing) voice->mix(accumulator_);
     }
+    for (StreamQueue* stream : streams_) stream->mix(accumulator_);
     for (std::size_t i = 0; i < stereo.size(); ++i) {
         stereo[i] = static_cast<std::int16_t>(std::lround(std::clamp(accumulator_[i], -32768.0f, 32767.0f)));
     }

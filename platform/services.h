@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/debugger.h"
 #include "platform/input.h"
+#include "platform/movie.h"
 #include "platform/music.h"
 #include "platform/sound.h"
 #include "platform/system.h"
@@ -23,6 +24,7 @@ struct Services {
     std::unique_ptr<SoundDevice> sound;
     std::unique_ptr<MusicPlayer> music;
     WordsHub words;
+    std::unique_ptr<MoviePlayer> movie;
 };
 
 Services& services();

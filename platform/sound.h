@@ -5,6 +5,8 @@
 #include <optional>
 #include <span>
 
+#include "platform/output_follower.h"
+
 namespace platform {
 
 // Layout of the PCM samples handed to a sound buffer. Samples are unsigned
@@ -76,6 +78,13 @@ public:
     // or the samples do not hold a single frame.
     virtual std::unique_ptr<SoundBuffer> create_buffer(const PcmFormat& format, std::span<const std::uint8_t> samples,
                                                        bool with_controls) = 0;
+    // Follows the system's devices (called every frame): when the device in
+    // use goes away, buffers and music carry on through the default device,
+    // or silently until one appears. `now_ms` is the caller's clock.
+    virtual OutputChange follow_output_device(double now_ms) {
+        (void)now_ms;
+        return OutputChange::none;
+    }
 };
 
 }  // namespace platform

@@ -4,6 +4,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang ccache
   libsdl2-dev libsdl2-mixer-dev libx11-dev libgl-dev libgl1-mesa-dri
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
+  fluidsynth fluid-soundfont-gm
   libpng-dev zlib1g-dev liblzo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin sox libsox-fmt-mp3 lame fonts-dejavu-core fonts-dejavu-extra libfreetype-dev imagemagick python3

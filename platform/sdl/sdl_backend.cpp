@@ -15,6 +15,7 @@ void install_sdl_services() {
     s.debugger = make_system_debugger();
     s.sound = make_sdl_sound();
     s.music = make_sdl_music();
+    s.movie = make_sdl_movie();
 }
 
 void use_offscreen_video() { SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE); }

@@ -9,4 +9,8 @@ void install_sdl_services();
 // terminal needs no display.
 void use_offscreen_video();
 
+// For checks: puts an output-device arrival or removal into the system's
+// event stream, as unplugging or plugging in a sound device would.
+void push_audio_device_event(bool added);
+
 }  // namespace platform

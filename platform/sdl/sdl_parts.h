@@ -12,6 +12,7 @@ std::unique_ptr<Window> make_sdl_window();
 std::unique_ptr<InputDevices> make_sdl_input();
 std::unique_ptr<SoundDevice> make_sdl_sound();
 std::unique_ptr<MusicPlayer> make_sdl_music();
+std::unique_ptr<MoviePlayer> make_sdl_movie();
 
 // The pointer through the window's scaling: window coordinates to the canvas
 // pixel under them and back, and canvas pixels per window pixel of movement.

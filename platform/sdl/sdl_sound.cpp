@@ -20,6 +20,10 @@ public:
         return output_->mixer().create_buffer(format, samples, with_controls);
     }
 
+    OutputChange follow_output_device(double now_ms) override {
+        return output_ ? output_->follow_devices(now_ms) : OutputChange::none;
+    }
+
 private:
     std::shared_ptr<SdlAudioOutput> output_;
 };

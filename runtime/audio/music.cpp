@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/services.h"
+#include "runtime/audio/sound.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/files/media_archive.h"
@@ -85,6 +86,7 @@ void set_music_volume(double volume) {
 }
 
 void restart_music_if_due() {
+    follow_sound_output(now_ms());
     MusicState& state = mutable_music_state();
     if (state.music_restart_ms <= 0.0 || player() == nullptr) return;
     const double now = now_ms();

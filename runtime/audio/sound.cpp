@@ -154,6 +154,17 @@ void release_sound() {
 
 bool sound_device_ready() { return sound_state().device != nullptr; }
 
+void follow_sound_output(double now_ms) {
+    platform::SoundDevice* device = sound_state().device;
+    if (device == nullptr) return;
+    switch (device->follow_output_device(now_ms)) {
+    case platform::OutputChange::none: break;
+    case platform::OutputChange::moved: append_error_log("Sound device changed: playing on the default device"); break;
+    case platform::OutputChange::lost: append_error_log("Sound device lost: playing silently"); break;
+    case platform::OutputChange::found: append_error_log("Sound device found: playing again"); break;
+    }
+}
+
 void load_sound(const std::string& file, double slot, double buffers) {
     SoundSlot* target = slot_at(game_slot(slot));
     if (target == nullptr) return;

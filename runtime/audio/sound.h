@@ -29,6 +29,9 @@ bool init_sound_device();
 // Shutdown: stops and releases every slot's buffers, then the device.
 void release_sound();
 bool sound_device_ready();
+// Keeps sounds and music on a working output device as devices come and go
+// (one error-log line per change). Run wherever the music is kept looping.
+void follow_sound_output(double now_ms);
 
 // Slot numbers above 127 are folded to 127. Buffers are clamped to 1..4.
 void load_sound(const std::string& file, double slot, double buffers);

@@ -9,7 +9,7 @@ build=$root/build-fuzz
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLOWICK_FUZZ=ON \
   -DMARLOWICK_BUILD_TESTS=OFF -DMARLOWICK_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_media_archive fuzz_key_file fuzz_autosave mwpack
+cmake --build "$build" -j2 --target fuzz_media_archive fuzz_key_file fuzz_autosave fuzz_movie_demuxer mwpack
 
 # Seeds: a real archive (standalone and appended) and a few key files.
 seeds=$build/seeds
@@ -28,8 +28,17 @@ printf '[autosave]\r\ngame=Marlowick\r\nformat=1\r\n[part1]\r\nloc=12\r\nmazeloc
 printf '[autosave]\ngame=Marlowick\nformat=1\n[part1]\nloc=52\nmazeloc=16\nobj=1 7 10 17 22 29\n[end]\ncomplete=yes\n' \
   >"$seeds/fuzz_autosave/one.ini"
 
+# Tiny movies in the containers a user would meet.
+mkdir -p "$seeds/fuzz_movie_demuxer"
+for clip in "mp4 -c:v libx264 -c:a aac" "webm -c:v libvpx -c:a libvorbis" "avi -c:v mjpeg -c:a pcm_s16le" \
+    "mkv -c:v mpeg4 -c:a mp3"; do
+  set -- $clip
+  ffmpeg -v error -y -f lavfi -i testsrc=size=32x24:rate=10:duration=0.3 -f lavfi -i sine=duration=0.3 \
+    "${@:2}" -shortest "$seeds/fuzz_movie_demuxer/seed.$1" || true
+done
+
 status=0
-for target in fuzz_media_archive fuzz_key_file fuzz_autosave; do
+for target in fuzz_media_archive fuzz_key_file fuzz_autosave fuzz_movie_demuxer; do
   corpus=$build/corpus/$target
   findings=$build/findings/$target
   mkdir -p "$corpus" "$findings"

@@ -1,0 +1,56 @@
+#pragma once
+// The movie decoder over the FFmpeg libraries: demuxes a file (or bytes in
+// memory), decodes its first video stream to RGBA pictures and its first
+// audio stream to 16-bit stereo at the sound output's rate.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/movie.h"
+
+namespace platform {
+
+class MovieDecoder {
+public:
+    // Interleaved stereo samples at `sound_rate`.
+    using SoundSink = std::function<void(std::span<const std::int16_t>)>;
+    static constexpr int sound_rate = 22050;
+    // Larger pictures are refused: they are no movie a game would show.
+    static constexpr int max_side = 8192;
+
+    // Nothing when the data cannot be demuxed or holds no decodable video.
+    static std::unique_ptr<MovieDecoder> open_file(const std::string& path);
+    // Reads from `bytes`, which must outlive the decoder.
+    static std::unique_ptr<MovieDecoder> open_bytes(std::span<const std::uint8_t> bytes);
+
+    ~MovieDecoder();
+    MovieDecoder(const MovieDecoder&) = delete;
+    MovieDecoder& operator=(const MovieDecoder&) = delete;
+
+    int width() const;
+    int height() const;
+    double length_ms() const;
+    void set_sound_sink(SoundSink sink);
+
+    // Time from the start in ms of the picture after the current one,
+    // decoding it when needed; nothing at the end of the stream.
+    std::optional<double> next_picture_time();
+    // Makes that picture the current one.
+    void advance();
+    // The current picture converted to RGBA at width x height (black before
+    // the first). Valid until the next call of any member.
+    MoviePicture convert_current();
+    bool rewind();
+
+    struct State;
+
+private:
+    explicit MovieDecoder(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace platform
