@@ -22,10 +22,10 @@ inline bool testdata_required() {
 
 }  // namespace testing_support
 
-// Declares `path` as the named conformance-data folder, or ends the test.
-#define MARLOWICK_TESTDATA_FOLDER(path, folder)                                                  \
-    const std::filesystem::path path = ::testing_support::testdata_path(folder);                 \
-    if (!std::filesystem::is_directory(path)) {                                                  \
-        if (::testing_support::testdata_required()) FAIL() << "missing test data: " << path.string(); \
-        GTEST_SKIP() << "test data not found: " << path.string();                                 \
+// Declares `variable` as the named conformance-data folder, or ends the test.
+#define MARLOWICK_TESTDATA_FOLDER(variable, folder)                                                  \
+    const std::filesystem::path variable = ::testing_support::testdata_path(folder);                 \
+    if (!std::filesystem::is_directory(variable)) {                                                  \
+        if (::testing_support::testdata_required()) FAIL() << "missing test data: " << variable.string(); \
+        GTEST_SKIP() << "test data not found: " << variable.string();                                 \
     }
