@@ -64,6 +64,8 @@ Slots read_table() {
 
 void check_table(std::string_view bytes) {
     {
+        // A new file each time: rewriting one in place makes some file systems flush it on close.
+        std::filesystem::remove(table_path());
         std::ofstream out(table_path(), std::ios::binary | std::ios::trunc);
         out << bytes;
     }

@@ -23,6 +23,8 @@ const std::string& scratch_path() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     {
+        // A new file each time: rewriting one in place makes some file systems flush it on close.
+        std::filesystem::remove(scratch_path());
         std::ofstream out(scratch_path(), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }

@@ -58,6 +58,9 @@ make_seeds() {
 }
 make_seeds
 
+# The file-reading targets write each input to a scratch file: in memory where possible.
+[ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
+
 fuzz() {
   local target=$1
   local corpus=$build/corpus/$target findings=$build/findings/$target regressions=$root/tools/fuzz/regressions/$target
