@@ -7,6 +7,18 @@ jobs="$(nproc)"
 bash "$root/tools/install-deps.sh"
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 
+# Tests skipped in a build folder's run (ctest's own list), and the reasons
+# they gave.
+report_skips() {
+  local out="$1/ctest-output.txt"
+  [ -f "$out" ] || return 0
+  local skipped
+  skipped=$(grep -c '(Skipped)' "$out" || true)
+  ((skipped)) || return 0
+  echo "$skipped test(s) skipped in $(basename "$1"):"
+  grep -h 'test data not found:' "$1/Testing/Temporary/LastTest.log" | sort | uniq -c | sed 's/^ */  /'
+}
+
 configure() {
   local dir="$1"; shift
   cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLOWICK_BUILD_TESTS=ON -DMARLOWICK_BUILD_BENCH=OFF "$@" >/dev/null
@@ -15,7 +27,8 @@ configure() {
 # Everything: runtime, game, media pipeline, playthroughs.
 configure "$root/build"
 cmake --build "$root/build" -j"$jobs"
-ctest --no-tests=error --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 600
+ctest --no-tests=error --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 600 |
+  tee "$root/build/ctest-output.txt"
 
 # The runtime areas again with the sanitizers (the game's playthroughs and the
 # media checks add nothing there but minutes). Leaks are not reported: the GL
@@ -25,4 +38,6 @@ configure "$root/build-sanitize" -DMARLOWICK_SANITIZE=ON
 cmake --build "$root/build-sanitize" -j"$jobs" --target marlowick "${areas[@]/#/test_}"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --no-tests=error --test-dir "$root/build-sanitize" --output-on-failure -j"$jobs" --timeout 600 \
-  -R "^($(IFS='|'; echo "${areas[*]}"))\\."
+  -R "^($(IFS='|'; echo "${areas[*]}"))\\." | tee "$root/build-sanitize/ctest-output.txt"
+report_skips "$root/build"
+report_skips "$root/build-sanitize"

@@ -30,13 +30,15 @@ std::int32_t truncated(double value) {
 double first_extent(double d) { return d >= 1.0 ? d : 0.0; }
 double later_extent(double d) { return d >= 1.0 ? d : 1.0; }
 
-std::unique_ptr<double[]> allocate_store(std::int32_t elements) {
-    try {
-        return std::make_unique<double[]>(static_cast<std::size_t>(elements));
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+}  // namespace
+
+ElementStore ElementStore::allocate(std::int32_t elements) {
+    ElementStore store;
+    store.elements_ = new (std::nothrow) double[static_cast<std::size_t>(elements)];
+    return store;
 }
+
+namespace {
 
 // Loops bound of a stored dimension when copying between shapes.
 std::int32_t first_count(std::int32_t dim) { return std::max(dim, 0); }
@@ -125,7 +127,7 @@ void array_dim(NumberArray& array, double d1, double d2, double d3, double d4) {
             array.owned_store.reset();
             array.data = array.inline_store.data();
         } else {
-            auto store = allocate_store(capacity);
+            auto store = ElementStore::allocate(capacity);
             if (!store) raise_runtime_error(error_no_store);
             array.owned_store = std::move(store);
             array.data = array.owned_store.get();

@@ -17,12 +17,43 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace rt {
 
 inline constexpr std::int32_t inline_store_elements = 16;
+
+// Sole owner of a heap store of elements. A class of our own rather than a
+// library smart pointer because the record below must stay standard-layout
+// on every compiler, and no library guarantees that for its smart pointers.
+class ElementStore {
+public:
+    ElementStore() = default;
+    // An empty store when the memory cannot be had.
+    static ElementStore allocate(std::int32_t elements);
+    ElementStore(ElementStore&& other) noexcept : elements_(std::exchange(other.elements_, nullptr)) {}
+    ElementStore& operator=(ElementStore&& other) noexcept {
+        if (this != &other) {
+            reset();
+            elements_ = std::exchange(other.elements_, nullptr);
+        }
+        return *this;
+    }
+    ElementStore(const ElementStore&) = delete;
+    ElementStore& operator=(const ElementStore&) = delete;
+    ~ElementStore() { reset(); }
+
+    double* get() const { return elements_; }
+    explicit operator bool() const { return elements_ != nullptr; }
+    void reset() {
+        delete[] elements_;
+        elements_ = nullptr;
+    }
+
+private:
+    double* elements_ = nullptr;
+};
 
 // The fields are public because they are the record a debugger reads; only
 // the functions below change them.
@@ -38,7 +69,7 @@ struct NumberArray {
     std::int32_t dim4 = 0;
     std::int32_t dim_count = 0;
     std::int32_t capacity = 0;
-    std::unique_ptr<double[]> owned_store;
+    ElementStore owned_store;
 
     constexpr NumberArray() = default;
     NumberArray(const NumberArray& other);

@@ -283,6 +283,10 @@ bool run_png_decode(PngReadStructs& structs, PngReadJob& job) {
     png_set_error_fn(png, nullptr, png_error_silently, png_warning_silently);
     png_set_read_fn(png, &job.source, png_read_from_memory);
     png_set_user_limits(png, max_picture_side, max_picture_side);
+    // Text, profiles and the like are skipped unread: libpng would reserve
+    // memory for their stated length, however much the file lies about it.
+    static constexpr png_byte unused_chunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, unused_chunks, 6);
     png_read_info(png, info);
     const std::int64_t width = png_get_image_width(png, info);
     const std::int64_t height = png_get_image_height(png, info);

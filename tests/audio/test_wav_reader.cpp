@@ -7,13 +7,12 @@
 #include "runtime/audio/wav_reader.h"
 #include "tests/audio/wav_builder.h"
 #include "tests/support/headless.h"
+#include "tests/support/testdata.h"
 
 namespace {
 
 using audio_tests::pcm16;
 using audio_tests::WavBuilder;
-
-const std::string wav_dir = std::string(MARLOWICK_TESTDATA) + "/wav/";
 
 struct ManifestRow {
     std::string file;
@@ -25,8 +24,8 @@ struct ManifestRow {
     std::vector<long> first_samples;  // of the first frames, side by side
 };
 
-std::vector<ManifestRow> read_manifest() {
-    std::ifstream in(wav_dir + "manifest.tsv");
+std::vector<ManifestRow> read_manifest(const std::filesystem::path& wav_dir) {
+    std::ifstream in(wav_dir / "manifest.tsv");
     std::vector<ManifestRow> rows;
     std::string line;
     std::getline(in, line);  // column names
@@ -60,11 +59,12 @@ long sample_value(const std::vector<std::uint8_t>& data, std::size_t offset, int
 // chunk are "data", or "fact" then "data"; the samples arrive untouched with
 // the file's own rate and depth (mono 8-bit 11025 Hz among them).
 TEST(WavReader, LoadsTheLayoutsItAcceptsFromOtherWriters) {
-    const auto rows = read_manifest();
+    MARLOWICK_TESTDATA_FOLDER(wav_dir, "wav");
+    const auto rows = read_manifest(wav_dir);
     ASSERT_GE(rows.size(), 10u);
     for (const ManifestRow& row : rows) {
         SCOPED_TRACE(row.file);
-        const auto wav = rt::read_wav_file(wav_dir + row.file);
+        const auto wav = rt::read_wav_file((wav_dir / row.file).string());
         ASSERT_EQ(wav.has_value(), row.chunk_order == "fmt,data" || row.chunk_order == "fmt,fact,data");
         if (!wav) continue;
         EXPECT_EQ(wav->format.channels, row.channels);

@@ -10,12 +10,13 @@
 
 #include "runtime/core/isaac.h"
 #include "runtime/core/numbers.h"
+#include "tests/support/testdata.h"
 
 namespace {
 
 // Hexadecimal words, read 8 digits at a time whatever the line layout.
-std::vector<std::uint32_t> read_hex_words(const std::string& name) {
-    std::ifstream file(std::string(MARLOWICK_TESTDATA) + "/isaac/" + name);
+std::vector<std::uint32_t> read_hex_words(const std::filesystem::path& file_path) {
+    std::ifstream file(file_path);
     std::vector<std::uint32_t> words;
     std::string line;
     while (std::getline(file, line)) {
@@ -27,8 +28,9 @@ std::vector<std::uint32_t> read_hex_words(const std::string& name) {
 }
 
 TEST(Isaac, MatchesTheReferenceOutputForTheZeroSeed) {
-    const std::vector<std::uint32_t> init_block = read_hex_words("block0_randinit_zero_seed.txt");
-    const std::vector<std::uint32_t> vector_words = read_hex_words("randvect_words.txt");
+    MARLOWICK_TESTDATA_FOLDER(isaac_dir, "isaac");
+    const std::vector<std::uint32_t> init_block = read_hex_words(isaac_dir / "block0_randinit_zero_seed.txt");
+    const std::vector<std::uint32_t> vector_words = read_hex_words(isaac_dir / "randvect_words.txt");
     ASSERT_EQ(init_block.size(), 256u);
     ASSERT_EQ(vector_words.size(), 512u);
 

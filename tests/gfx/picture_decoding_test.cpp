@@ -1,6 +1,8 @@
-// The decoders against the PNG and BMP conformance suites. Expected pixels
-// come from ImageMagick, run at test time, and from the suites' dumps.
+// The decoders against the PNG and BMP conformance suites (expected pixels
+// from ImageMagick, run at test time, and from the suites' dumps), and
+// against pictures written here.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,11 +11,11 @@
 
 #include "runtime/gfx/picture_files.h"
 #include "tests/support/headless.h"
+#include "tests/support/testdata.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-const fs::path testdata = MARLOWICK_TESTDATA;
 
 std::string bytes_of(const fs::path& path) { return testing_support::read_file(path); }
 
@@ -94,9 +96,10 @@ protected:
 };
 
 TEST_F(PictureDecoding, PngSuiteDecodesRightOrFailsCleanly) {
+    MARLOWICK_TESTDATA_FOLDER(suite, "pngsuite");
     int decoded = 0, refused = 0;
-    std::vector<fs::path> all = files_in(testdata / "pngsuite", ".png");
-    for (const auto& p : files_in(testdata / "pngsuite" / "go_sng", ".png")) all.push_back(p);
+    std::vector<fs::path> all = files_in(suite, ".png");
+    for (const auto& p : files_in(suite / "go_sng", ".png")) all.push_back(p);
     for (const fs::path& path : all) {
         SCOPED_TRACE(path.string());
         const std::string data = bytes_of(path);
@@ -126,7 +129,8 @@ TEST_F(PictureDecoding, PngSuiteDecodesRightOrFailsCleanly) {
 }
 
 TEST_F(PictureDecoding, BrokenPngFilesNeverDecodeToWrongPixels) {
-    for (const fs::path& path : files_in(testdata / "pngsuite" / "go_invalid", ".png")) {
+    MARLOWICK_TESTDATA_FOLDER(suite, "pngsuite");
+    for (const fs::path& path : files_in(suite / "go_invalid", ".png")) {
         SCOPED_TRACE(path.string());
         rt::RgbaImage image;
         image.reset(3, 3);
@@ -143,8 +147,8 @@ TEST_F(PictureDecoding, BrokenPngFilesNeverDecodeToWrongPixels) {
     }
 }
 
-TEST_F(PictureDecoding, PngTransformationsAndColourKey) {
-    const fs::path suite = testdata / "pngsuite";
+TEST_F(PictureDecoding, PngSixteenBitsAndPaletteAlpha) {
+    MARLOWICK_TESTDATA_FOLDER(suite, "pngsuite");
     rt::RgbaImage image;
     // 16-bit RGB comes out at 8 bits: the high byte of each sample (values from the suite's dump).
     ASSERT_TRUE(rt::read_png_image(image, (suite / "basn2c16.png").string(), rt::no_color_key));
@@ -153,24 +157,52 @@ TEST_F(PictureDecoding, PngTransformationsAndColourKey) {
     // Palette with transparency keeps the palette's alpha.
     ASSERT_TRUE(rt::read_png_image(image, (suite / "tbbn3p08.png").string(), rt::no_color_key));
     EXPECT_EQ(image.pixel(0, 0)[3], 0);
-    // The key applies to RGB files only, never to files with their own alpha.
-    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn2c08.png").string(), rt::no_color_key));
-    const std::uint8_t* p = image.pixel(5, 5);
-    const std::int32_t key = p[0] + 256 * p[1] + 65536 * p[2];
-    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn2c08.png").string(), key));
-    EXPECT_EQ(image.pixel(5, 5)[3], 0);
-    EXPECT_EQ(image.pixel(5, 5)[0], 0);
-    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn6a08.png").string(), rt::no_color_key));
-    p = image.pixel(5, 5);
-    const std::uint8_t alpha = p[3];
-    ASSERT_TRUE(rt::read_png_image(image, (suite / "basn6a08.png").string(), p[0] + 256 * p[1] + 65536 * p[2]));
-    EXPECT_EQ(image.pixel(5, 5)[3], alpha);
+}
+
+// A 2x1 picture written by libpng: the key colour (red 255, blue 128), then grey.
+fs::path libpng_picture(const fs::path& dir, const char* name, std::uint32_t format, std::uint8_t alpha) {
+    const std::uint8_t rgba[] = {255, 0, 128, alpha, 90, 90, 90, alpha};
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = 2;
+    image.height = 1;
+    image.format = format;
+    std::uint8_t pixels[8];
+    const int channels = PNG_IMAGE_PIXEL_CHANNELS(format);
+    for (int i = 0; i < 2; ++i) std::copy_n(rgba + 4 * i, channels, pixels + channels * i);
+    const fs::path path = dir / name;
+    EXPECT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, pixels, 0, nullptr)) << image.message;
+    return path;
+}
+
+TEST_F(PictureDecoding, PngColourKeyAppliesToFilesWithoutAlphaOnly) {
+    rt::RgbaImage image;
+    const fs::path rgb = libpng_picture(temp_.path(), "rgb.png", PNG_FORMAT_RGB, 255);
+    ASSERT_TRUE(rt::read_png_image(image, rgb.string(), rt::default_color_key));
+    EXPECT_EQ((std::array{image.pixel(0, 0)[0], image.pixel(0, 0)[3]}), (std::array<std::uint8_t, 2>{0, 0}));
+    EXPECT_EQ((std::array{image.pixel(1, 0)[0], image.pixel(1, 0)[3]}), (std::array<std::uint8_t, 2>{90, 255}));
+    ASSERT_TRUE(rt::read_png_image(image, rgb.string(), rt::no_color_key));
+    EXPECT_EQ(image.pixel(0, 0)[3], 255);
+    const fs::path rgba = libpng_picture(temp_.path(), "rgba.png", PNG_FORMAT_RGBA, 200);
+    ASSERT_TRUE(rt::read_png_image(image, rgba.string(), rt::default_color_key));
+    EXPECT_EQ((std::array{image.pixel(0, 0)[0], image.pixel(0, 0)[3]}), (std::array<std::uint8_t, 2>{255, 200}));
 
     std::ofstream(temp_.path() / "text.png") << "just some text, not a picture\n";
     image.clear();
     EXPECT_FALSE(rt::read_bmp_image(image, (temp_.path() / "text.png").string(), rt::no_color_key));
     EXPECT_FALSE(rt::read_png_image(image, (temp_.path() / "text.png").string(), rt::no_color_key));
     EXPECT_EQ(image.width, 0);
+}
+
+// Inputs the fuzzers once found trouble with are refused cleanly.
+TEST_F(PictureDecoding, EarlierFuzzFindingsAreRefused) {
+    const fs::path kept = fs::path(MARLOWICK_SOURCE_DIR) / "tools" / "fuzz" / "regressions";
+    for (const fs::path& path : files_in(kept / "fuzz_png_reader", ".png")) {
+        SCOPED_TRACE(path.string());
+        rt::RgbaImage image;
+        EXPECT_FALSE(rt::read_png_image(image, path.string(), rt::no_color_key));
+        EXPECT_EQ(image.width, 0);
+    }
 }
 
 // ---- BMP -------------------------------------------------------------------
@@ -210,9 +242,10 @@ std::vector<std::uint8_t> flipped(const std::vector<std::uint8_t>& rgba, int wid
 }
 
 TEST_F(PictureDecoding, BmpSuiteDecodesRightOrFailsCleanly) {
+    MARLOWICK_TESTDATA_FOLDER(suite, "bmpsuite");
     int matched = 0;
     for (const char* group : {"g", "q", "b", "x"}) {
-        for (const fs::path& path : files_in(testdata / "bmpsuite" / group, ".bmp")) {
+        for (const fs::path& path : files_in(suite / group, ".bmp")) {
             SCOPED_TRACE(path.string());
             const BmpFacts f = bmp_facts(bytes_of(path));
             rt::RgbaImage image;
