@@ -1,6 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -29,6 +31,9 @@ public:
     virtual bool is_open() const = 0;
 
     virtual void set_title(const std::string& title) = 0;
+    // The picture the desktop shows for the window: 4 bytes per pixel (red,
+    // green, blue, alpha), rows from the top. Ignored where there is none.
+    virtual void set_icon(int /*width*/, int /*height*/, const std::vector<std::uint8_t>& /*rgba*/) {}
     // Switches the display to exactly width x height; false when no such mode exists.
     virtual bool enter_fullscreen(int width, int height) = 0;
     virtual void enter_windowed(int width, int height) = 0;

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin sox libsox-fmt-mp3 lame fonts-dejavu-core fonts-dejavu-extra libfreetype-dev imagemagick python3
   gdb xvfb xdotool
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
