@@ -55,7 +55,7 @@ public:
     // Folders holding the game's media, in search order, each ending in "/".
     virtual std::vector<std::string> media_dirs();
     // Where what the program writes is kept (ends in "/"): its own folder
-    // when writable, else the user's data folder.
+    // when writable and not an installed copy's, else the user's data folder.
     virtual std::string progress_dir();
     // Temporary file in the same folder, flushed, renamed into place.
     virtual user_dirs::WriteResult write_file_atomically(const std::string& path, const std::string& bytes);

@@ -1,5 +1,7 @@
 #include "runtime/core/entry.h"
 
+#include <cstdlib>
+
 #include "platform/services.h"
 
 namespace rt {
@@ -24,7 +26,10 @@ void print_line(std::string_view text) { platform::services().system->write_stdo
 
 void print_error_line(std::string_view text) { platform::services().system->write_stderr_line(text); }
 
-void exit_before_start(int code) { platform::services().system->exit_process(code); }
+void exit_before_start(int code) {
+    platform::services().system->exit_process(code);
+    std::abort();  // not reached: exit_process ends the process or throws
+}
 
 std::string progress_folder() { return platform::services().system->progress_dir(); }
 

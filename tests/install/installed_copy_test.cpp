@@ -81,7 +81,7 @@ bool have_program(const std::string& name) { return run("command -v " + name).co
 std::set<std::string> files_under(const fs::path& root) {
     std::set<std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_directory()) files.insert(fs::relative(entry.path(), root).string());
+        if (!entry.is_directory()) files.insert(entry.path().lexically_relative(root).string());
     }
     return files;
 }
@@ -135,6 +135,7 @@ std::unique_ptr<TempDir> InstalledCopy::root_;
 TEST_F(InstalledCopy, PutsEveryFileWhereDesktopsLookForIt) {
     std::set<std::string> expected = {
         "usr/bin/marlowick",
+        "usr/games/marlowick",
         "usr/share/marlowick/media.gfx",
         "usr/share/marlowick/media.aud",
         std::string("usr/share/applications/") + app_id + ".desktop",
