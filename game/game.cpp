@@ -11,6 +11,7 @@
 #include "game/text.h"
 #include "game/ways_to_play.h"
 #include "runtime/audio/music.h"
+#include "runtime/core/entry.h"
 #include "runtime/core/frame_loop.h"
 #include "runtime/core/platform_info.h"
 #include "runtime/core/rt_string.h"
@@ -93,14 +94,20 @@ void pulse_highlight() {
     if (hicol == 50 || hicol == 250) hicoldiff = -hicoldiff;
 }
 
+// The marker's first line; an empty or unreadable marker reads as "".
+std::string read_marker() {
+    if (rt::open_file(1, marker_file, 1) == 0 || rt::end_of_file(1) != 0) return {};
+    return rt::read_line(1);
+}
+
 // Part Two only with a marker that holds the code; a wrong marker is removed.
-void choose_part(rt::RtString& check_Str) {
+// One that cannot be removed gets the gate message once and is then passed over.
+void choose_part(rt::RtString& check_Str, bool& marker_stuck) {
     GAME_PROCEDURE(source_main);
-    STMT if (rt::file_exists(marker_file) == 0) return;
+    STMT if (marker_stuck || rt::file_exists(marker_file) == 0) return;
     STMT load_picture("tesh", 0);
     STMT load_picture("vx", 1);
-    STMT rt::open_file(1, marker_file, 1);
-    STMT check_Str = rt::RtString(rt::read_line(1));
+    STMT check_Str = rt::RtString(read_marker());
     STMT if (check_Str == part_one_marker_code) {
         while (opt == 0) {
             STMT part_selection_backdrop();
@@ -112,6 +119,7 @@ void choose_part(rt::RtString& check_Str) {
         return;
     }
     STMT rt::delete_file(marker_file);
+    STMT marker_stuck = rt::file_exists(marker_file) != 0;
     STMT part_selection_backdrop();
     STMT print_wrapped(gate_message, 320);
     STMT wait_continue();
@@ -151,13 +159,9 @@ void restart() {
 }
 
 // "--handheld=F100" or "--handheld=F200" plays the handheld models on the desktop.
-void apply_handheld_option(const std::string& command_line) {
-    const std::string option = "--handheld=";
-    const auto at = command_line.find(option);
-    if (at == std::string::npos) return;
-    const std::string model = command_line.substr(at + option.size(), 4);
-    if (model != "F100" && model != "F200") return;
-    rt::simulate_handheld(model == "F200");
+void apply_handheld_option(const Options& options) {
+    if (options.handheld.empty()) return;
+    rt::simulate_handheld(options.handheld == "F200");
     std::string key = "DEVICE";
     info_Str = rt::RtString(rt::platform_info(key));
 }
@@ -173,11 +177,36 @@ void use_display_options(const std::string& command_line) {
     rt::use_display_settings(platform::user_dirs::config_home() + "settings.ini", display);
 }
 
+std::string usage() {
+    std::string text = usage_text(rt::progress_folder());
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+// --help, --version and options we do not know end the program before any window opens.
+void answer_and_end_early(const Options& options) {
+    if (!options.unknown.empty()) {
+        rt::print_error_line("marlowick: unknown option '" + options.unknown.front() + "'");
+        rt::print_error_line(usage());
+        rt::exit_before_start(2);
+    }
+    if (options.help) {
+        rt::print_line(usage());
+        rt::exit_before_start(0);
+    }
+    if (options.version) {
+        rt::print_line("marlowick " MARLOWICK_VERSION);
+        rt::exit_before_start(0);
+    }
+}
+
 }  // namespace
 
 void game_entry(const std::string& command_line, int show_mode) {
+    const Options options = parse_options(command_line);
+    answer_and_end_early(options);
     rt::set_command_line(command_line);
-    apply_handheld_option(command_line);
+    apply_handheld_option(options);
     start_ways_to_play(command_line);
     use_display_options(command_line);
     rt::RuntimeSettings& settings = rt::runtime_settings();
@@ -189,6 +218,7 @@ void game_entry(const std::string& command_line, int show_mode) {
     settings.debug_mode = 1;
     settings.exclusive_mouse = 1;
     rt::runtime_init("Marlowick", show_mode);
+    rt::set_window_icon(window_icon_png());
     rt::set_source_position(0, 0);
     rt::set_error_code(0);
     game_main();
@@ -198,12 +228,13 @@ void game_main() {
     GAME_PROCEDURE(source_main);
     rt::RtString check_Str;
     game_procedure_.local("check_Str", check_Str);
+    bool marker_stuck = false;
     STMT start_up();
     autosave_begin_run();
     for (;;) {
         STMT title_screen();
         STMT reset_play_state();
-        STMT choose_part(check_Str);
+        STMT choose_part(check_Str, marker_stuck);
         const bool continued = offer_continue(marker_file);
         STMT rt::play_music("aud/ingame.mp3");
         STMT rt::set_music_volume(mastervolume);

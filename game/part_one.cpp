@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include "game/globals.h"
@@ -14,6 +15,8 @@
 #include "game/procedure.h"
 #include "game/runtime_calls.h"
 #include "game/text.h"
+#include "runtime/core/entry.h"
+#include "runtime/files/file_places.h"
 
 namespace game {
 namespace {
@@ -122,6 +125,27 @@ constexpr std::array<SwapItem, 2> cave_finds_holding_compass{{
     {22, "a keg of gunpowder", "gunpowder", {}, "Take some gunpowder"},
     {23, "a compass", "compass", {}, {}},
 }};
+
+// The system's own words at the end of a save error ("...: No space left on device").
+std::string_view system_reason(std::string_view error) {
+    const auto colon = error.rfind(": ");
+    return colon == std::string_view::npos ? error : error.substr(colon + 2);
+}
+
+// The marker is replaced in one step or not at all, so a full disk or a
+// read-only folder never leaves a damaged one; the player is told where the
+// save was tried, and the game then goes on as after a save.
+void save_marker() {
+    GAME_PROCEDURE(source_part_one);
+    const rt::SaveResult saved = rt::save_file("partone.vx", std::string(part_one_marker_code) + "\r\n");
+    STMT if (saved.ok) return;
+    const std::string where = saved.path + " (" + std::string(system_reason(saved.reason)) + ")";
+    STMT rt::print_error_line("marlowick: progress could not be saved: " + where);
+    STMT clear_screen();
+    STMT maxkern = 640;
+    STMT message("I'm afraid your progress could not be saved, so Part Two stays locked for now. I tried to write " +
+                 where + ".");
+}
 
 }  // namespace
 
@@ -1125,9 +1149,7 @@ double location_a51() {
         STMT print_text("To Be Continued....", -1, 230);
         STMT wait_continue();
         STMT stop_music();
-        STMT open_file(1, "partone.vx", 0);
-        STMT write_line(1, part_one_marker_code);
-        STMT close_file(1);
+        STMT save_marker();
         // The handhelds cache writes: flush the marker to the card before anyone switches off.
         STMT if (info_Str == "F100" || info_Str == "F200") {
             double rv = 0;

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/user_dirs.h"
+
 namespace platform {
 
 // A shared library kept loaded while this object lives.
@@ -47,6 +49,20 @@ public:
     // The desktop's file dialog; nothing when cancelled or when there is none.
     virtual std::optional<std::string> file_dialog(bool save, const FileFilters& filters) = 0;
     virtual std::unique_ptr<DynamicLibrary> load_library(const std::string& name) = 0;
+
+    // Where the program's files live on this desktop. The defaults follow
+    // platform/user_dirs.h from the program's own folder; doubles override them.
+    // Folders holding the game's media, in search order, each ending in "/".
+    virtual std::vector<std::string> media_dirs();
+    // Where what the program writes is kept (ends in "/"): its own folder
+    // when writable and not an installed copy's, else the user's data folder.
+    virtual std::string progress_dir();
+    // Temporary file in the same folder, flushed, renamed into place.
+    virtual user_dirs::WriteResult write_file_atomically(const std::string& path, const std::string& bytes);
+    virtual void write_stderr_line(std::string_view text);
+
+    // The folder of program_path(), ending in "/".
+    std::string program_dir();
 };
 
 }  // namespace platform

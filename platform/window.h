@@ -1,6 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/screen_fit.h"
 
@@ -48,6 +50,9 @@ public:
     virtual bool is_open() const = 0;
 
     virtual void set_title(const std::string& title) = 0;
+    // The picture the desktop shows for the window: 4 bytes per pixel (red,
+    // green, blue, alpha), rows from the top. Ignored where there is none.
+    virtual void set_icon(int /*width*/, int /*height*/, const std::vector<std::uint8_t>& /*rgba*/) {}
     // Full screen for a width x height canvas: a borderless window over the
     // whole display at its own resolution, or (exclusive, or when the canvas
     // cannot be scaled) the display switched to exactly width x height.

@@ -11,6 +11,7 @@ packages=(
   librsvg2-bin sox libsox-fmt-mp3 lame fonts-dejavu-core fonts-dejavu-extra libfreetype-dev imagemagick python3
   gdb xvfb xdotool
   libspeechd-dev speech-dispatcher espeak-ng
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -32,4 +32,10 @@ std::unique_ptr<DynamicLibrary> TestSystem::load_library(const std::string& name
     return posix::load_library(name);
 }
 
+user_dirs::WriteResult TestSystem::write_file_atomically(const std::string& path, const std::string& bytes) {
+    written_paths.push_back(path);
+    if (!failing_write_reason.empty()) return {false, failing_write_reason};
+    return System::write_file_atomically(path, bytes);
+}
+
 }  // namespace platform::doubles

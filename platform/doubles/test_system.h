@@ -30,12 +30,23 @@ public:
     ProcessResult run_process(const std::string& command_line, bool wait) override;
     std::optional<std::string> file_dialog(bool save, const FileFilters& filters) override;
     std::unique_ptr<DynamicLibrary> load_library(const std::string& name) override;
+    // The real rules unless a test sets the folders or a write failure.
+    std::string progress_dir() override { return progress_folder.empty() ? System::progress_dir() : progress_folder; }
+    user_dirs::WriteResult write_file_atomically(const std::string& path, const std::string& bytes) override;
+    void write_stderr_line(std::string_view text) override { stderr_lines.emplace_back(text); }
+
+    // Stands for a read-only program folder: progress goes here (ends in "/").
+    std::string progress_folder;
+    // When set, every atomic write fails with this reason and touches nothing.
+    std::string failing_write_reason;
+    std::vector<std::string> written_paths;
 
     std::uint32_t serial = 0x12345678u;
     std::optional<std::string> dialog_answer;
     std::vector<std::pair<bool, FileFilters>> dialogs_shown;
 
     std::vector<std::string> stdout_lines;
+    std::vector<std::string> stderr_lines;
     int beeps = 0;
 
 private:

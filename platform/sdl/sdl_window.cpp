@@ -103,6 +103,19 @@ public:
         if (window_ != nullptr) SDL_SetWindowTitle(window_, title.c_str());
     }
 
+    void set_icon(int width, int height, const std::vector<std::uint8_t>& rgba) override {
+        if (window_ == nullptr || width <= 0 || height <= 0 ||
+            rgba.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+            return;
+        }
+        // SDL copies the pixels, so the surface may borrow them for this call.
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(rgba.data()), width,
+                                                                  height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+        if (surface == nullptr) return;
+        SDL_SetWindowIcon(window_, surface);
+        SDL_FreeSurface(surface);
+    }
+
     bool enter_fullscreen(int width, int height) override {
         if (window_ == nullptr) return false;
         if (presentation_.scalable && !preferences_.exclusive_fullscreen) return cover_display();

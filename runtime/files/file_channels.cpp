@@ -12,6 +12,7 @@
 #include "runtime/core/run_errors.h"
 #include "runtime/files/file_access.h"
 #include "runtime/files/file_commands.h"
+#include "runtime/files/file_places.h"
 #include "runtime/files/file_state.h"
 #include "runtime/files/line_reader.h"
 
@@ -106,8 +107,9 @@ std::uint32_t size_field(const std::string& path) {
 double open_file(double channel, const std::string& name, double mode) {
     Channel& entry = channel_in_range(channel);
     entry.close();
-    const std::string path = platform::native_path(name);
-    if (files::truncate_to_int(mode) == 0) {
+    const bool writing = files::truncate_to_int(mode) == 0;
+    const std::string path = writing ? files::place_to_write(name) : files::place_to_read(name);
+    if (writing) {
         files::remove_quietly(path);
         entry.file.open(path, std::ios::in | std::ios::out | std::ios::trunc | std::ios::binary);
     } else if (files::is_readable_file(path)) {

@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "runtime/files/file_access.h"
 #include "runtime/files/file_commands.h"
+#include "runtime/files/file_places.h"
 #include "runtime/files/file_state.h"
 
 namespace rt {
@@ -17,18 +18,18 @@ char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 
 
 double file_exists(const std::string& name) {
     if (simulated_device_file(name)) return 1.0;
-    return files::is_readable_file(platform::native_path(name)) ? 1.0 : 0.0;
+    return files::is_readable_file(files::place_to_read(name)) ? 1.0 : 0.0;
 }
 
 double file_size(const std::string& name) {
-    const std::string path = platform::native_path(name);
+    const std::string path = files::place_to_read(name);
     if (!files::is_readable_file(path)) return 0.0;
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     return error ? 0.0 : static_cast<double>(size);
 }
 
-void delete_file(const std::string& name) { files::remove_quietly(platform::native_path(name)); }
+void delete_file(const std::string& name) { files::remove_quietly(files::place_to_read(name)); }
 
 std::string current_directory() {
     std::string directory = platform::services().system->current_dir();

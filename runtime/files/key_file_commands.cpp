@@ -1,8 +1,10 @@
 #include <fstream>
+#include <sstream>
 
 #include "platform/services.h"
 #include "runtime/files/file_access.h"
 #include "runtime/files/file_commands.h"
+#include "runtime/files/file_places.h"
 #include "runtime/files/file_state.h"
 #include "runtime/files/key_file.h"
 #include "runtime/files/media_archive.h"
@@ -23,10 +25,9 @@ CurrentKeyFile& key_file() {
 
 void write_back_if_changed(CurrentKeyFile& current) {
     if (!current.changed) return;
-    const std::string path = platform::native_path(current.name);
-    files::remove_quietly(path);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ostringstream out(std::ios::binary);
     current.content.write(out);
+    save_file(current.name, out.str());
     current.changed = false;
 }
 

@@ -2,11 +2,13 @@
 #include <array>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "platform/services.h"
 #include "runtime/core/run_errors.h"
 #include "runtime/files/file_access.h"
 #include "runtime/files/file_commands.h"
+#include "runtime/files/file_places.h"
 #include "runtime/files/file_state.h"
 #include "runtime/files/line_reader.h"
 #include "runtime/files/media_archive.h"
@@ -38,10 +40,9 @@ LineTable& table() {
 }
 
 void write_back(const LineTable& lines) {
-    const std::string path = platform::native_path(lines.file_name);
-    files::remove_quietly(path);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ostringstream out(std::ios::binary);
     for (int i = 0; i <= lines.last_index; ++i) out << lines.lines[static_cast<std::size_t>(i)] << "\r\n";
+    save_file(lines.file_name, out.str());
 }
 
 void write_back_if_changed(const LineTable& lines) {

@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "runtime/files/archive_format.h"
 #include "runtime/files/file_access.h"
+#include "runtime/files/file_places.h"
 
 namespace rt {
 namespace {
@@ -42,7 +43,7 @@ struct ArchiveHit {
 // a name that is absent or an entry that is damaged leaves it enabled.
 std::optional<ArchiveHit> look_up_in_archive(ArchiveMount& mount, std::string_view name) {
     if (!mount.enabled) return std::nullopt;
-    const std::string path = platform::native_path(mount.archive_path);
+    const std::string path = files::place_to_read(mount.archive_path);
     std::ifstream file;
     if (is_readable_file(path)) file.open(path, std::ios::binary);
     const auto reader = file.is_open() ? archive::ArchiveReader::open(file) : std::nullopt;
@@ -79,7 +80,7 @@ bool resolve_media(MediaMount which, const std::string& name, std::string& out_p
     out_path.clear();
     if (requested.empty()) return false;
 
-    const std::string loose = platform::native_path(requested);
+    const std::string loose = files::place_to_read(requested);
     if (is_readable_file(loose)) {
         out_path = loose;
         return true;

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "runtime/gfx/graphics_context.h"
@@ -19,6 +21,10 @@ void setup_2d_view(GraphicsContext& context, int x, int y, int width, int height
 void set_screen_size(GraphicsContext& context, int width, int height);
 void apply_screen_mode(GraphicsContext& context, int width, int height, int color_bits, bool fullscreen);
 void close_gl_window(GraphicsContext& context);
+
+// Decodes a PNG and hands it to the window as its desktop icon; a picture
+// that does not decode leaves the icon as it was.
+bool set_window_icon(std::span<const std::uint8_t> png);
 
 // Game commands.
 void set_viewport(double x, double y, double width, double height);

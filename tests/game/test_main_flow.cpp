@@ -182,19 +182,6 @@ TEST(PartSelection, MarkerWithTrailingBlanksShowsTheGateAndIsDeleted) {
     EXPECT_FALSE(marker_exists(driver));
 }
 
-TEST(PartSelection, EmptyMarkerEndsWithError3) {
-    GameDriver driver;
-    write_marker(driver, "");
-    ClickThrough player([](GameDriver&) {
-        ADD_FAILURE() << "a menu came up";
-        return false;
-    });
-    const auto outcome = driver.run(std::ref(player));
-    ASSERT_TRUE(outcome.program_ended);
-    EXPECT_EQ(outcome.exit_code, 0);
-    EXPECT_NE(driver.error_log().find(end_report(3)), std::string::npos) << driver.error_log();
-}
-
 TEST(Globals, RegisteredWithTheDebuggerInTableOrder) {
     struct Expected {
         const char* name;
