@@ -6,26 +6,21 @@
 #include <system_error>
 
 #include "platform/services.h"
-#include "platform/user_dirs.h"
 #include "runtime/files/file_access.h"
 
 namespace rt {
 namespace {
 
-std::string program_folder() {
-    const std::string path = platform::services().system->program_path();
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+std::string full_path(const std::string& name) {
+    std::string folder = progress_folder();
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder + platform::native_path(name);
 }
-
-std::string full_path(const std::string& name) { return progress_folder() + platform::native_path(name); }
 
 }  // namespace
 
-std::string progress_folder() { return platform::user_dirs::progress_dir(program_folder()); }
-
 std::string write_progress_file(const std::string& name, const std::string& bytes) {
-    const auto result = platform::user_dirs::write_file_atomically(full_path(name), bytes);
+    const auto result = platform::services().system->write_file_atomically(full_path(name), bytes);
     return result.ok ? std::string() : (result.error.empty() ? std::string("unknown failure") : result.error);
 }
 

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "runtime/core/entry.h"  // progress_folder()
+
 namespace rt {
 
-// The progress folder, ending in "/".
-std::string progress_folder();
 // Replaces the named file in one step (a temporary file renamed into place),
 // so a reader finds the old content or the new, never a part. Empty on
 // success, else the system's reason.
