@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <algorithm>
+
+#include "platform/process_end.h"
 #include "platform/sdl/sdl_parts.h"
 
 namespace platform {
@@ -17,8 +20,14 @@ public:
     }
     std::uint64_t counter() override { return SDL_GetPerformanceCounter(); }
     double millisecond_timer() override { return static_cast<double>(SDL_GetTicks64()); }
+    // In slices, so that a quit signal does not wait out a long sleep.
     void sleep_ms(int milliseconds) override {
-        if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
+        constexpr int slice_ms = 50;
+        while (milliseconds > 0 && !quit_signal_pending()) {
+            const int step = std::min(milliseconds, slice_ms);
+            SDL_Delay(static_cast<Uint32>(step));
+            milliseconds -= step;
+        }
     }
 };
 

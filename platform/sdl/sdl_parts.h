@@ -1,6 +1,8 @@
 #pragma once
 // Factories of the SDL/POSIX backend, shared inside platform/ only.
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/services.h"
 
@@ -12,5 +14,14 @@ std::unique_ptr<Window> make_sdl_window();
 std::unique_ptr<InputDevices> make_sdl_input();
 std::unique_ptr<SoundDevice> make_sdl_sound();
 std::unique_ptr<MusicPlayer> make_sdl_music();
+
+// After the video subsystem started: ends the process at once, without
+// touching the dead connection, when the X display goes away.
+void guard_display_connection();
+// Why the video driver SDL fell back to cannot be used: nobody would see the
+// window. Nothing when a display was found or the driver was asked for.
+std::optional<std::string> invisible_display_refusal();
+// A modal box that a quit signal does not wait for.
+void show_message_box_unless_quit(bool error, const std::string& caption, const std::string& utf8_text);
 
 }  // namespace platform
