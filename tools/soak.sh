@@ -48,8 +48,8 @@ start_game() {
   for _ in $(seq 1 600); do
     grep -q "Init OK" "$out" && break
     kill -0 "$game" 2>/dev/null || fail "the game ended during start-up: $(tail -5 "$out")"
-    box=$(xdotool search --name "OpenGL Software Emulation" 2>/dev/null | head -1)
-    [ -n "$box" ] && xdotool key --window "$box" Return 2>/dev/null
+    box=$(xwininfo -root -children 2>/dev/null | awk '/OpenGL Software Emulation/ {print $1; exit}')
+    [ -n "$box" ] && xdotool windowfocus "$box" key Return 2>/dev/null
     sleep 0.1
   done
   grep -q "Init OK" "$out" || fail "the game did not start within 60 s"

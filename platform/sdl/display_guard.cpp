@@ -15,10 +15,15 @@ namespace {
 
 constexpr std::string_view lost_message = "Marlowick: the connection to the display was lost\n";
 
+// The process that set the handler; helper processes forked from it (the
+// message box) end their own way.
+pid_t guarded_process = 0;
+
 // Xlib calls this when the display connection breaks and exits the process
 // once it returns, through exit() and so through destructors that would talk
 // to the dead connection again. End here instead, touching nothing of it.
 extern "C" int on_display_connection_lost(void*) {
+    if (getpid() != guarded_process) _exit(1);
     [[maybe_unused]] const auto written = write(STDERR_FILENO, lost_message.data(), lost_message.size());
     end_process_at_once(1);
 }
@@ -41,6 +46,7 @@ void guard_display_connection() {
     using Handler = int (*)(void*);
     using SetHandler = Handler (*)(Handler);
     if (auto set_handler = reinterpret_cast<SetHandler>(dlsym(library, "XSetIOErrorHandler"))) {
+        guarded_process = getpid();
         set_handler(on_display_connection_lost);
     }
     dlclose(library);  // drops only our reference; SDL keeps it loaded

@@ -1,11 +1,12 @@
-#include <sys/prctl.h>
-#include <pthread.h>
+#include <signal.h>
+#include <sys/types.h>
+#include <unistd.h>
 
 #include <SDL.h>
 
 #include <atomic>
-#include <csignal>
-#include <memory>
+#include <fstream>
+#include <string>
 #include <thread>
 
 #include "platform/process_end.h"
@@ -16,40 +17,33 @@ namespace {
 
 constexpr int poll_interval_ms = 20;
 
-std::atomic<bool> box_open{false};
-
-// The box may be drawn by a helper process that the library forks; it must
-// not outlive us when a signal ends the program while the box is up.
-extern "C" void tie_child_to_parent() {
-    if (box_open.load()) prctl(PR_SET_PDEATHSIG, SIGKILL);
+// The library draws the box in a helper process that it forks and waits
+// for; ending that process is what makes the box give way.
+void end_child_processes() {
+    const std::string list = "/proc/self/task/" + std::to_string(getpid()) + "/children";
+    std::ifstream children(list);
+    for (pid_t child = 0; children >> child;) kill(child, SIGKILL);
 }
-
-struct BoxRequest {
-    Uint32 flags;
-    std::string caption;
-    std::string text;
-    std::atomic<bool> done{false};
-};
 
 }  // namespace
 
 void show_message_box_unless_quit(bool error, const std::string& caption, const std::string& utf8_text) {
-    static const bool registered = pthread_atfork(nullptr, nullptr, tie_child_to_parent) == 0;
-    (void)registered;
     if (quit_signal_pending()) return;
-    auto request = std::make_shared<BoxRequest>();
-    request->flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_WARNING;
-    request->caption = caption;
-    request->text = utf8_text;
-    box_open.store(true);
-    // The box waits on its own thread, so a quit signal is not held up by it:
-    // the program leaves it behind and ends.
-    std::thread([request] {
-        SDL_ShowSimpleMessageBox(request->flags, request->caption.c_str(), request->text.c_str(), nullptr);
-        request->done.store(true);
-    }).detach();
-    while (!request->done.load() && !quit_signal_pending()) SDL_Delay(poll_interval_ms);
-    if (request->done.load()) box_open.store(false);
+    // A quit signal must not wait for someone to click the box away.
+    std::atomic<bool> answered{false};
+    std::thread watcher([&answered] {
+        while (!answered.load()) {
+            if (quit_signal_pending()) {
+                end_child_processes();
+                return;
+            }
+            SDL_Delay(poll_interval_ms);
+        }
+    });
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_WARNING, caption.c_str(),
+                             utf8_text.c_str(), nullptr);
+    answered.store(true);
+    watcher.join();
 }
 
 }  // namespace platform

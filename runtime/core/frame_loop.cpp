@@ -117,6 +117,8 @@ int runtime_init(const std::string& title, int show_mode) {
         fail_program("Marlowick needs OpenGL: " + os().window->failure_reason());
     }
     platform::set_emergency_cleanup(end_without_display);
+    // A quit signal that came while the warning box was up ends it here.
+    if (platform::quit_signal_pending()) terminate_program();
     os().window->set_title(title);
     state.window_title = title;
     delete_error_log();

@@ -9,7 +9,7 @@
 # after MS ms" (milliseconds from the deed to the process's end), or "SKIP"
 # when Xvfb or xdotool is missing. WORK_DIR becomes TMPDIR and keeps the log.
 set -u
-game_dir="$1"; work="$2"; scenario="$3"; sig="${4:-}"
+game_dir="$(cd "$1" && pwd)"; work="$2"; scenario="$3"; sig="${4:-}"
 if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then echo SKIP; exit 0; fi
 mkdir -p "$work"
 number_file="$(mktemp)"
@@ -44,7 +44,7 @@ report_end() {
 # The warning box (llvmpipe renders in software) comes first, above the window.
 box=""
 for _ in $(seq 1 300); do
-  box=$(xdotool search --name "OpenGL Software Emulation" 2>/dev/null | head -1)
+  box=$(xwininfo -root -children 2>/dev/null | awk '/OpenGL Software Emulation/ {print $1; exit}')
   [ -n "$box" ] && break
   grep -q "Init OK" "$out" && break
   sleep 0.1
@@ -54,7 +54,7 @@ if [ "$scenario" = signal-in-box ]; then
   sleep 0.3
   start=$(now_ms); kill -s "$sig" "$game"; report_end "$start"; exit 0
 fi
-if [ -n "$box" ]; then xdotool windowfocus "$box" 2>/dev/null; xdotool key --window "$box" Return 2>/dev/null; fi
+if [ -n "$box" ]; then xdotool windowfocus "$box" key Return 2>/dev/null; fi
 for _ in $(seq 1 300); do grep -q "Init OK" "$out" && break; sleep 0.1; done
 grep -q "Init OK" "$out" || { echo "the game did not start"; cat "$out"; exit 1; }
 sleep 1.5
