@@ -14,15 +14,17 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::read_file;
 
-struct Run {
+struct CommandResult {
     int code = -1;
     std::string output;
 };
 
 // The real game binary, its output kept in the test's folder.
-Run run_command(const testing_support::TempDir& temp, const std::string& command) {
+CommandResult run_command(const testing_support::TempDir& temp, const std::string& command) {
     const fs::path out = temp.path() / "out.txt";
-    const int status = std::system((command + " >'" + out.string() + "' 2>&1").c_str());
+    // Earlier tests may have left the process in a folder that is gone.
+    const std::string in_temp = "cd '" + temp.path().string() + "' && " + command;
+    const int status = std::system((in_temp + " >'" + out.string() + "' 2>&1").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(out)};
 }
 
@@ -34,7 +36,7 @@ class WithoutOpenGl : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(WithoutOpenGl, EndsWithAMessageAndCodeOne) {
     testing_support::TempDir temp;
-    const Run run = run_command(temp, "cd '" + temp.path().string() + "' && env " + GetParam() + " TMPDIR='" +
+    const CommandResult run = run_command(temp, std::string("env ") + GetParam() + " TMPDIR='" +
                                           temp.path().string() + "/' SDL_AUDIODRIVER=dummy timeout 30 " + game());
     EXPECT_EQ(run.code, 1) << run.output;
     EXPECT_NE(run.output.find("Marlowick needs OpenGL: "), std::string::npos) << run.output;
@@ -52,7 +54,7 @@ TEST(DataFiles, DamagedArchiveIsNamedAndEndsTheGame) {
     fs::copy_file(fs::path(MARLOWICK_BIN_DIR) / "marlowick", temp.path() / "marlowick");
     fs::copy_file(fs::path(MARLOWICK_BIN_DIR) / "media.gfx", temp.path() / "media.gfx");
     fs::resize_file(temp.path() / "media.gfx", fs::file_size(temp.path() / "media.gfx") / 2);
-    const Run run = run_command(temp, "env TMPDIR='" + temp.path().string() +
+    const CommandResult run = run_command(temp, "env TMPDIR='" + temp.path().string() +
                                           "/' SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 60 '" +
                                           (temp.path() / "marlowick").string() + "'");
     EXPECT_EQ(run.code, 1) << run.output;
@@ -67,8 +69,8 @@ class UnderXvfb : public ::testing::Test {
 protected:
     // Runs a scenario; the milliseconds from the deed to the end, or -1 when skipped.
     int run_scenario(const std::string& scenario, int expected_code) {
-        const fs::path script = fs::path(__FILE__).parent_path() / "xvfb_game.sh";
-        const Run run = run_command(temp_, "timeout 120 bash '" + script.string() + "' " + MARLOWICK_BIN_DIR + " '" +
+        const fs::path script = fs::path(MARLOWICK_SOURCE_DIR) / "tests/reliability/xvfb_game.sh";
+        const CommandResult run = run_command(temp_, "timeout 120 bash '" + script.string() + "' " + MARLOWICK_BIN_DIR + " '" +
                                                temp_.path().string() + "' " + scenario);
         if (run.output == "SKIP\n") return -1;
         std::smatch match;
@@ -126,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(States, QuitSignal,
 // Two minutes of random play: no crash, no hang, no growth.
 TEST(Soak, TwoMinutesOfRandomPlay) {
     testing_support::TempDir temp;
-    const Run run = run_command(temp, "bash '" MARLOWICK_SOURCE_DIR "/tools/soak.sh' 2 '" MARLOWICK_BIN_DIR "' '" +
+    const CommandResult run = run_command(temp, "bash '" MARLOWICK_SOURCE_DIR "/tools/soak.sh' 2 '" MARLOWICK_BIN_DIR "' '" +
                                           temp.path().string() + "'");
     if (run.output.find("is not installed") != std::string::npos) GTEST_SKIP() << run.output;
     EXPECT_EQ(run.code, 0) << run.output;

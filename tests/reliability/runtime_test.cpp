@@ -34,7 +34,10 @@ protected:
         rt::runtime_settings().debug_mode = 0;
         rt::forget_media_problems();
     }
-    void TearDown() override { platform::clear_quit_signal(); }
+    void TearDown() override {
+        platform::clear_quit_signal();
+        std::filesystem::current_path(temp_.path().parent_path());  // the folder goes with the test
+    }
 
     testing_support::TempDir temp_;
     testing_support::TestServices services_{};
