@@ -1,6 +1,7 @@
 #include "game/game.h"
 
 #include "game/autosave.h"
+#include "game/data_check.h"
 #include "game/globals.h"
 #include "game/locations.h"
 #include "game/menu.h"
@@ -56,6 +57,7 @@ void start_up() {
     } else {
         rt::load_animation("gfx/fontgp.png", 50, 10, 10);
     }
+    STMT require_font_strip(50);
     STMT kern.dim(96);
     STMT build_kerning();
     STMT optwide.dim(6);

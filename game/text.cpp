@@ -1,5 +1,6 @@
 #include "game/text.h"
 
+#include "game/data_check.h"
 #include "game/globals.h"
 #include "game/procedure.h"
 #include "platform/words.h"
@@ -154,6 +155,7 @@ double load_picture(std::string_view file, double num) {
     game_procedure_.local("filename_Str", filename_Str);
     STMT filename_Str = rt::RtString("gfx/") + file_Str + ".png";
     STMT rt::load_sprite(std::string(filename_Str.view()), num);
+    clear_screen_if_missing(num);
     return 0;
 }
 

@@ -29,6 +29,10 @@ struct Services {
 
 Services& services();
 
+// Releases the devices (music, sound, input, window, debugger) in that order,
+// so that the end of the process does not leave it to static destructors.
+void release_devices();
+
 // Converts "\" to "/" so either separator can be used in names.
 std::string native_path(std::string name);
 

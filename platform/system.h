@@ -38,6 +38,7 @@ public:
     virtual std::string current_dir() = 0;
     virtual bool set_current_dir(const std::string& path) = 0;
     virtual void write_stdout_line(std::string_view text) = 0;
+    virtual void write_stderr_line(std::string_view text) = 0;
     virtual void beep() = 0;
     // Ends the process. Test doubles throw instead, so a test can watch the end.
     [[noreturn]] virtual void exit_process(int code) = 0;

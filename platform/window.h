@@ -83,6 +83,12 @@ public:
     virtual bool headless() const = 0;
     // A modal warning with an OK button; returns at once when headless.
     virtual void warning_box(const std::string& caption, const std::string& utf8_text) = 0;
+    // Why the latest open() failed, in the system's words.
+    virtual std::string failure_reason() const { return {}; }
+    // A modal error with an OK button, shown where a display can show it.
+    virtual void error_box(const std::string& caption, const std::string& utf8_text) {
+        warning_box(caption, utf8_text);
+    }
 };
 
 }  // namespace platform

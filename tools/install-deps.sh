@@ -9,7 +9,7 @@ packages=(
   libpng-dev zlib1g-dev liblzo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin sox libsox-fmt-mp3 lame fonts-dejavu-core fonts-dejavu-extra libfreetype-dev imagemagick python3
-  gdb xvfb xdotool
+  gdb xvfb xdotool x11-utils
   libspeechd-dev speech-dispatcher espeak-ng
   desktop-file-utils appstream lintian dpkg-dev file
 )

@@ -4,7 +4,7 @@ namespace platform::doubles {
 
 bool FakeWindow::open(const WindowRequest& request) {
     sample_requests.push_back(request.samples);
-    open_ = request.samples <= max_samples;
+    open_ = refusal.empty() && request.samples <= max_samples;
     return open_;
 }
 

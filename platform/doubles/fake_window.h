@@ -27,11 +27,16 @@ public:
     int desktop_color_bits() override { return 32; }
     bool headless() const override { return true; }
     void warning_box(const std::string&, const std::string&) override { ++warning_boxes; }
+    std::string failure_reason() const override { return open_ ? std::string{} : refusal; }
+    void error_box(const std::string&, const std::string& text) override { error_boxes.push_back(text); }
 
     void push_event(WindowEvent event) { events.push_back(event); }
 
     // Largest sample count open() accepts.
     int max_samples = 0;
+    // When set, every open() fails with this reason.
+    std::string refusal;
+    std::vector<std::string> error_boxes;
     bool fullscreen_available = false;
     std::vector<int> sample_requests;
     std::deque<WindowEvent> events;

@@ -23,6 +23,7 @@ public:
     std::string current_dir() override;
     bool set_current_dir(const std::string& path) override;
     void write_stdout_line(std::string_view text) override { stdout_lines.emplace_back(text); }
+    void write_stderr_line(std::string_view text) override { stderr_lines.emplace_back(text); }
     void beep() override { ++beeps; }
     [[noreturn]] void exit_process(int code) override { throw ProgramExit{code}; }
     std::uint32_t machine_serial() override { return serial; }

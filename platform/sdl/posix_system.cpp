@@ -1,5 +1,7 @@
 #include <unistd.h>
 
+#include <SDL.h>
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +45,12 @@ public:
         std::fflush(stdout);
     }
 
+    void write_stderr_line(std::string_view text) override {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+
     void beep() override {
         std::fputc('\a', stderr);
         std::fflush(stderr);
@@ -50,6 +58,8 @@ public:
 
     [[noreturn]] void exit_process(int code) override {
         std::fflush(nullptr);
+        release_devices();
+        SDL_Quit();
         std::exit(code);
     }
 

@@ -2,11 +2,17 @@
 
 #include <SDL.h>
 
+#include "platform/process_end.h"
+
 #include "platform/sdl/sdl_parts.h"
 
 namespace platform {
 
 void install_sdl_services() {
+    // Quit signals are ours to serve (SDL would only queue a quit event,
+    // which nobody reads while a message box is up), and SIGHUP too.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    install_quit_signal_handlers();
     Services& s = services();
     s.clock = make_sdl_clock();
     s.system = make_posix_system();

@@ -57,14 +57,15 @@ constexpr ScanCodeEntry scan_code_entries[] = {
     // Japanese and Brazilian keyboards.
     {0x70, SDL_SCANCODE_INTERNATIONAL2}, {0x73, SDL_SCANCODE_INTERNATIONAL1},
     {0x79, SDL_SCANCODE_INTERNATIONAL4}, {0x7B, SDL_SCANCODE_INTERNATIONAL5},
-    {0x7D, SDL_SCANCODE_INTERNATIONAL3}, {0x7E, SDL_SCANCODE_KP_COMMA},
+    {0x7D, SDL_SCANCODE_INTERNATIONAL3},
     {0x8D, SDL_SCANCODE_KP_EQUALS},
     // Extended keys.
-    {0x90, SDL_SCANCODE_AUDIOPREV}, {0x99, SDL_SCANCODE_AUDIONEXT},
+    {0x90, SDL_SCANCODE_AUDIOPREV}, {0x95, SDL_SCANCODE_STOP}, {0x99, SDL_SCANCODE_AUDIONEXT},
     {0x9C, SDL_SCANCODE_KP_ENTER}, {0x9D, SDL_SCANCODE_RCTRL},
-    {0xA0, SDL_SCANCODE_MUTE}, {0xA1, SDL_SCANCODE_CALCULATOR}, {0xA2, SDL_SCANCODE_AUDIOPLAY},
+    {0xA0, SDL_SCANCODE_AUDIOMUTE}, {0xA1, SDL_SCANCODE_CALCULATOR}, {0xA2, SDL_SCANCODE_AUDIOPLAY},
     {0xA4, SDL_SCANCODE_AUDIOSTOP}, {0xAE, SDL_SCANCODE_VOLUMEDOWN}, {0xB0, SDL_SCANCODE_VOLUMEUP},
-    {0xB2, SDL_SCANCODE_AC_HOME}, {0xB5, SDL_SCANCODE_KP_DIVIDE}, {0xB7, SDL_SCANCODE_PRINTSCREEN},
+    {0xB2, SDL_SCANCODE_AC_HOME}, {0xB3, SDL_SCANCODE_KP_COMMA}, {0xB5, SDL_SCANCODE_KP_DIVIDE},
+    {0xB7, SDL_SCANCODE_PRINTSCREEN},
     {0xB8, SDL_SCANCODE_RALT}, {0xC5, SDL_SCANCODE_PAUSE},
     {0xC7, SDL_SCANCODE_HOME}, {0xC8, SDL_SCANCODE_UP}, {0xC9, SDL_SCANCODE_PAGEUP},
     {0xCB, SDL_SCANCODE_LEFT}, {0xCD, SDL_SCANCODE_RIGHT}, {0xCF, SDL_SCANCODE_END},
@@ -84,6 +85,9 @@ constexpr std::array<SDL_Scancode, key_code_count> make_scan_code_table() {
 }
 
 constexpr auto sdl_scancode_for = make_scan_code_table();
+
+constexpr std::size_t left_alt_code = 0x38;
+constexpr std::size_t f4_code = 0x3E;
 
 SDL_Scancode to_sdl(int scan_code) {
     if (scan_code < 0 || scan_code >= key_code_count) return SDL_SCANCODE_UNKNOWN;
@@ -231,6 +235,7 @@ public:
                 states[static_cast<std::size_t>(code)] = key_held_bit;
             }
         }
+        if (quit_chord_pressed_) states[left_alt_code] = states[f4_code] = key_held_bit;
         return states;
     }
 
@@ -341,6 +346,11 @@ private:
             motion_.wheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
             break;
         case SDL_KEYDOWN:
+            // A tap of Alt+F4 may be over before the frame loop looks at the
+            // keys; the press counts as held until the program has ended.
+            if (event.key.keysym.scancode == SDL_SCANCODE_F4 && (event.key.keysym.mod & KMOD_LALT) != 0) {
+                quit_chord_pressed_ = true;
+            }
             last_key_down_ = event.key.keysym.scancode;
             last_key_shift_ = (event.key.keysym.mod & KMOD_SHIFT) != 0;
             break;
@@ -435,6 +445,7 @@ private:
     double motion_remainder_y_ = 0.0;
     SDL_Scancode last_key_down_ = SDL_SCANCODE_UNKNOWN;
     bool last_key_shift_ = false;
+    bool quit_chord_pressed_ = false;
     // Characters the layout produced per key, without and with Shift.
     std::array<std::array<int, 2>, SDL_NUM_SCANCODES> typed_by_key_{};
     std::vector<Joystick> joysticks_;

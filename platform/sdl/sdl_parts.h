@@ -1,6 +1,8 @@
 #pragma once
 // Factories of the SDL/POSIX backend, shared inside platform/ only.
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/services.h"
 
@@ -19,5 +21,14 @@ std::unique_ptr<MoviePlayer> make_sdl_movie();
 Point window_point_to_canvas(int x, int y);
 Point canvas_to_window_point(int x, int y);
 MotionScale pointer_motion_scale();
+
+// After the video subsystem started: ends the process at once, without
+// touching the dead connection, when the X display goes away.
+void guard_display_connection();
+// Why the video driver SDL fell back to cannot be used: nobody would see the
+// window. Nothing when a display was found or the driver was asked for.
+std::optional<std::string> invisible_display_refusal();
+// A modal box that a quit signal does not wait for.
+void show_message_box_unless_quit(bool error, const std::string& caption, const std::string& utf8_text);
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -70,14 +71,20 @@ public:
                              (presentation_.scalable ? SDL_WINDOW_RESIZABLE : 0);
         window_ = SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    size.width, size.height, flags);
-        if (window_ == nullptr) return false;
+        if (window_ == nullptr) return refuse(SDL_GetError());
         surface_size_ = size;
         SDL_AddEventWatch(watch_window_keys, &keys_);
         context_ = SDL_GL_CreateContext(window_);
         if (context_ == nullptr || SDL_GL_MakeCurrent(window_, context_) != 0) {
+            const std::string reason = SDL_GetError();
             close();
-            return false;
+            return refuse(reason);
         }
+        if (const auto too_old = missing_gl_version()) {
+            close();
+            return refuse(*too_old);
+        }
+        failure_.clear();
         // Pacing is the runtime's own busy wait; vsync would add to it.
         SDL_GL_SetSwapInterval(0);
         return true;
@@ -255,7 +262,14 @@ public:
 
     void warning_box(const std::string& caption, const std::string& utf8_text) override {
         if (headless()) return;
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption.c_str(), utf8_text.c_str(), nullptr);
+        show_message_box_unless_quit(false, caption, utf8_text);
+    }
+
+    std::string failure_reason() const override { return failure_; }
+
+    void error_box(const std::string& caption, const std::string& utf8_text) override {
+        if (headless()) return;
+        show_message_box_unless_quit(true, caption, utf8_text);
     }
 
 private:
@@ -327,8 +341,33 @@ private:
     }
 
     bool start_video() {
-        if (!video_started_) video_started_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        return video_started_;
+        if (video_started_) return true;
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return refuse(SDL_GetError());
+        video_started_ = true;
+        if (const auto refusal = invisible_display_refusal()) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            video_started_ = false;
+            return refuse(*refusal);
+        }
+        guard_display_connection();
+        return true;
+    }
+
+    bool refuse(std::string reason) {
+        failure_ = std::move(reason);
+        return false;
+    }
+
+    // The drawing needs OpenGL 1.1; a context that reports less cannot be used.
+    static std::optional<std::string> missing_gl_version() {
+        const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+        int major = 0;
+        int minor = 0;
+        if (version == nullptr || std::sscanf(version, "%d.%d", &major, &minor) != 2) {
+            return std::string("the OpenGL version cannot be read");
+        }
+        if (major > 1 || (major == 1 && minor >= 1)) return std::nullopt;
+        return "OpenGL 1.1 is required, the driver offers " + std::string(version);
     }
 
     bool video_started_ = false;
@@ -340,6 +379,7 @@ private:
     Size surface_size_;
     WindowKeys keys_;
     bool covering_ = false;  // a borderless window over the display stands for full screen
+    std::string failure_;
 };
 
 }  // namespace

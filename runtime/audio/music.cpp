@@ -9,6 +9,7 @@
 #include "runtime/core/clock.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/files/media_archive.h"
+#include "runtime/files/media_problems.h"
 
 namespace rt {
 namespace {
@@ -64,7 +65,10 @@ void play_music(const std::string& file) {
     std::string path;
     platform::MusicPlayer* music = player();
     if (music == nullptr || !resolve_media(MediaMount::audio, file, path)) return;
-    if (!music->open(path)) return;
+    if (!music->open(path)) {
+        report_media_problem(file, MediaProblem::undecodable);
+        return;
+    }
     state.music_open = true;
 
     state.music_restart_ms = now_ms() + music_length_ms(*music);

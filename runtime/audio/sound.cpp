@@ -6,7 +6,9 @@
 #include "platform/services.h"
 #include "runtime/audio/wav_reader.h"
 #include "runtime/core/error_log.h"
+#include "runtime/files/file_access.h"
 #include "runtime/files/media_archive.h"
+#include "runtime/files/media_problems.h"
 
 namespace rt {
 namespace {
@@ -170,7 +172,10 @@ void load_sound(const std::string& file, double slot, double buffers) {
     if (target == nullptr) return;
     std::string path;
     if (!resolve_media(MediaMount::graphics, file, path)) path = file;
-    load_sound_impl(*target, sound_state().device, path, truncated_clamp(buffers, 0.0, 4.0, 1.0));
+    const bool loaded = load_sound_impl(*target, sound_state().device, path, truncated_clamp(buffers, 0.0, 4.0, 1.0));
+    if (!loaded && sound_device_ready() && files::is_readable_file(path)) {
+        report_media_problem(file, MediaProblem::undecodable);
+    }
 }
 
 double play_sound(double slot, double pan, double volume) {

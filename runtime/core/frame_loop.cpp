@@ -4,12 +4,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/heartbeat.h"
+#include "platform/process_end.h"
 #include "platform/services.h"
 #include "runtime/audio/music.h"
 #include "runtime/audio/sound.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/error_log.h"
 #include "runtime/core/numbers.h"
+#include "runtime/core/program_failure.h"
 #include "runtime/core/run_errors.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/files/file_commands.h"
@@ -108,6 +111,15 @@ void write_end_report() {
     }
 }
 
+// The end when the display is gone: only file work, nothing that would talk
+// to the window or a device.
+void end_without_display() {
+    append_error_log("Display connection lost");
+    release_file_commands();
+    release_media_archives();
+    if (debug_mode()) write_end_report();
+}
+
 }  // namespace
 
 RuntimeSettings& runtime_settings() {
@@ -128,8 +140,12 @@ int runtime_init(const std::string& title, int show_mode) {
     GraphicsContext& context = create_graphics_context();
     if (!create_gl_window(context, settings.screen_width, settings.screen_height, 0, settings.frame_rate,
                           settings.samples)) {
-        return 0;
+        delete_error_log();
+        fail_program("Marlowick needs OpenGL: " + os().window->failure_reason());
     }
+    platform::set_emergency_cleanup(end_without_display);
+    // A quit signal that came while the warning box was up ends it here.
+    if (platform::quit_signal_pending()) terminate_program();
     os().window->set_title(title);
     state.window_title = title;
     delete_error_log();
@@ -190,10 +206,13 @@ void present_frame() {
     pump_messages();
     swap_and_pace();
     reset_drawing_state();
+    platform::frame_heartbeat();
 }
 
 bool pump_messages() {
     while (const auto event = os().window->next_event()) main_window_proc(*event);
+    // A quit signal (SIGTERM, SIGINT, SIGHUP) ends the program like closing the window.
+    if (platform::quit_signal_pending()) terminate_program();
     return true;
 }
 

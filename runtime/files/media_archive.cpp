@@ -8,6 +8,7 @@
 #include "runtime/files/archive_format.h"
 #include "runtime/files/file_access.h"
 #include "runtime/files/file_places.h"
+#include "runtime/files/media_problems.h"
 
 namespace rt {
 namespace {
@@ -22,16 +23,27 @@ std::array<ArchiveMount, 2>& mounts() {
 
 ArchiveMount& mount_of(MediaMount which) { return mounts()[static_cast<std::size_t>(which)]; }
 
+// Lookups before the game names its archives probe the program directory
+// for optional files; only those after it name what is missing.
+std::array<bool, 2>& names_problems() {
+    static std::array<bool, 2> flags{};
+    return flags;
+}
+
+bool& names_problems_of(MediaMount which) { return names_problems()[static_cast<std::size_t>(which)]; }
+
 void drop_extracted_file(ArchiveMount& mount) {
     if (mount.extracted_path.empty()) return;
     remove_quietly(mount.extracted_path);
     mount.extracted_path.clear();
 }
 
-void write_file(const std::string& path, const archive::Bytes& bytes) {
+bool write_file(const std::string& path, const archive::Bytes& bytes) {
     remove_quietly(path);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out.good();
 }
 
 struct ArchiveHit {
@@ -41,7 +53,8 @@ struct ArchiveHit {
 
 // Disables the mount when the archive is missing or has no valid footer;
 // a name that is absent or an entry that is damaged leaves it enabled.
-std::optional<ArchiveHit> look_up_in_archive(ArchiveMount& mount, std::string_view name) {
+std::optional<ArchiveHit> look_up_in_archive(ArchiveMount& mount, std::string_view name, MediaProblem& problem) {
+    problem = MediaProblem::missing;
     if (!mount.enabled) return std::nullopt;
     const std::string path = files::place_to_read(mount.archive_path);
     std::ifstream file;
@@ -54,7 +67,10 @@ std::optional<ArchiveHit> look_up_in_archive(ArchiveMount& mount, std::string_vi
     auto entry = reader->find(archive::base_name(name));
     if (!entry) return std::nullopt;
     auto bytes = reader->unpack(*entry);
-    if (!bytes) return std::nullopt;
+    if (!bytes) {
+        problem = MediaProblem::damaged_entry;
+        return std::nullopt;
+    }
     return ArchiveHit{std::move(*entry), std::move(*bytes)};
 }
 
@@ -62,6 +78,7 @@ std::optional<ArchiveHit> look_up_in_archive(ArchiveMount& mount, std::string_vi
 
 void create_media_archives(const std::string& program_directory) {
     set_media_archives(program_directory, program_directory);
+    names_problems() = {false, false};
 }
 
 void set_media_archives(const std::string& first_path, const std::string& second_path) {
@@ -70,6 +87,7 @@ void set_media_archives(const std::string& first_path, const std::string& second
         mount.enabled = true;
         drop_extracted_file(mount);
         mount.archive_path = *path;
+        names_problems_of(which) = true;
     }
 }
 
@@ -85,11 +103,16 @@ bool resolve_media(MediaMount which, const std::string& name, std::string& out_p
         out_path = loose;
         return true;
     }
-    const auto hit = look_up_in_archive(mount, requested);
-    if (!hit) return false;
+    MediaProblem problem = MediaProblem::missing;
+    const auto hit = look_up_in_archive(mount, requested, problem);
+    if (!hit) {
+        if (names_problems_of(which)) report_media_problem(requested, problem);
+        return false;
+    }
 
     const std::string path = archive::extraction_path(platform::services().system->temp_dir(), hit->entry);
-    write_file(path, hit->bytes);  // a failed write shows when the loader opens it
+    // The path is handed on all the same: the loader's own open then fails.
+    if (!write_file(path, hit->bytes)) report_media_problem(requested, MediaProblem::temp_not_writable);
     mount.extracted_path = path;
     out_path = path;
     return true;

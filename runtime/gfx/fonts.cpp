@@ -6,6 +6,7 @@
 
 #include "runtime/files/media_archive.h"
 #include "runtime/gfx/canvas.h"
+#include "runtime/files/media_problems.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/sprites.h"
@@ -125,10 +126,12 @@ void load_font(const std::string& file, double font) {
     const int number = clamp_font(font);
     current_font_number = number;
     std::string path;
-    if (resolve_media(MediaMount::graphics, file, path) &&
-        load_picture_into_slot(font_slot(number), path, static_cast<std::int32_t>(graphics().font_transparent_color),
-                               false)) {
-        return;
+    if (resolve_media(MediaMount::graphics, file, path)) {
+        if (load_picture_into_slot(font_slot(number), path,
+                                   static_cast<std::int32_t>(graphics().font_transparent_color), false)) {
+            return;
+        }
+        report_media_problem(file, MediaProblem::undecodable);
     }
     load_builtin_font(number);
 }

@@ -1,5 +1,6 @@
 #include "runtime/gfx/gl_extensions.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/services.h"
@@ -67,6 +68,12 @@ void load_framebuffer_entry_points() {
     fetch(e.glCheckFramebufferStatusEXT, "glCheckFramebufferStatusEXT");
     fetch(e.glFramebufferTexture2DEXT, "glFramebufferTexture2DEXT");
     fetch(e.glFramebufferRenderbufferEXT, "glFramebufferRenderbufferEXT");
+}
+
+int gl_max_texture_size() {
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return std::max(static_cast<int>(size), min_max_texture_size);
 }
 
 }  // namespace rt

@@ -48,4 +48,9 @@ GlExtensions& gl_extensions();
 void load_extension_entry_points();
 void load_framebuffer_entry_points();
 
+// GL_MAX_TEXTURE_SIZE, never below the 64 every OpenGL 1.1 context offers:
+// without a context the query leaves 0, and sizes are divided by it.
+inline constexpr int min_max_texture_size = 64;
+int gl_max_texture_size();
+
 }  // namespace rt

@@ -6,6 +6,7 @@
 
 #include "runtime/files/media_archive.h"
 #include "runtime/gfx/canvas.h"
+#include "runtime/files/media_problems.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/gl_extensions.h"
 #include "runtime/gfx/texture_builder.h"
@@ -235,10 +236,9 @@ bool make_texture(const RgbaImage& image, int x, int y, int width, int height, s
     if (width == 0) width = image.width - x;
     if (height == 0) height = image.height - y;
     if (width <= 0 || height <= 0) return false;
-    GLint max_size = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
-    width = std::min(width, static_cast<int>(max_size));
-    height = std::min(height, static_cast<int>(max_size));
+    const int max_size = gl_max_texture_size();
+    width = std::min(width, max_size);
+    height = std::min(height, max_size);
 
     TextureBuffer& buffer = scratch_buffer();
     copy_upside_down_into(buffer, image, x, y, width, height, texture_size_for(width), texture_size_for(height));
@@ -320,7 +320,7 @@ void load_into_slot(const std::string& file, double slot_number, std::int32_t ke
     free_sprite_slot(*slot);
     std::string path;
     if (!resolve_media(MediaMount::graphics, file, path)) return;
-    load_picture_into_slot(*slot, path, key, normal_map);
+    if (!load_picture_into_slot(*slot, path, key, normal_map)) report_media_problem(file, MediaProblem::undecodable);
 }
 
 }  // namespace

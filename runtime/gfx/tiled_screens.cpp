@@ -15,11 +15,7 @@ GraphicsContext& ctx() { return graphics(); }
 
 bool valid_screen(int screen) { return screen >= 0 && screen < tiled_screen_count; }
 
-int max_texture_size() {
-    GLint size = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-    return size;
-}
+int max_texture_size() { return gl_max_texture_size(); }
 
 int tiles_needed(int length, int tile) { return (length + tile - 1) / tile; }
 

@@ -21,6 +21,8 @@ TEST(ScanCodeTable, CodesNameTheirKeys) {
         {199, "Home"},        {200, "Up"},        {201, "PageUp"},    {203, "Left"},       {205, "Right"},
         {207, "End"},         {208, "Down"},      {209, "PageDown"},  {210, "Insert"},     {211, "Delete"},
         {219, "Left GUI"},    {221, "Application"},
+        // What the keys send on Linux: Stop, the keypad comma, the mute key.
+        {0x95, "Stop"},       {0xA0, "AudioMute"}, {0xB3, "Keypad ,"},
     };
     for (const auto& [code, name] : expected) EXPECT_EQ(platform::sdl_key_name(code), name) << "scan code " << code;
     for (const int code : {0, 84, 89, 255, -1, 256}) EXPECT_EQ(platform::sdl_scancode_of(code), 0) << code;
