@@ -38,7 +38,6 @@ public:
     virtual std::string current_dir() = 0;
     virtual bool set_current_dir(const std::string& path) = 0;
     virtual void write_stdout_line(std::string_view text) = 0;
-    virtual void write_stderr_line(std::string_view text) = 0;
     virtual void beep() = 0;
     // Ends the process. Test doubles throw instead, so a test can watch the end.
     [[noreturn]] virtual void exit_process(int code) = 0;
@@ -60,6 +59,7 @@ public:
     virtual std::string progress_dir();
     // Temporary file in the same folder, flushed, renamed into place.
     virtual user_dirs::WriteResult write_file_atomically(const std::string& path, const std::string& bytes);
+    // A line on standard error, for the player to read.
     virtual void write_stderr_line(std::string_view text);
 
     // The folder of program_path(), ending in "/".

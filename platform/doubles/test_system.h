@@ -34,7 +34,6 @@ public:
     // The real rules unless a test sets the folders or a write failure.
     std::string progress_dir() override { return progress_folder.empty() ? System::progress_dir() : progress_folder; }
     user_dirs::WriteResult write_file_atomically(const std::string& path, const std::string& bytes) override;
-    void write_stderr_line(std::string_view text) override { stderr_lines.emplace_back(text); }
 
     // Stands for a read-only program folder: progress goes here (ends in "/").
     std::string progress_folder;
