@@ -55,6 +55,9 @@ void guard_display_connection() {
 std::optional<std::string> invisible_display_refusal() {
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     if (asked != nullptr && *asked != '\0') return std::nullopt;
+    // The terminal mode asks for the offscreen driver itself.
+    const char* hinted = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (hinted != nullptr && *hinted != '\0') return std::nullopt;
     if (!is_one_of(SDL_GetCurrentVideoDriver(), {"offscreen", "dummy", "evdev"})) return std::nullopt;
     return std::string("no display server could be reached (DISPLAY or WAYLAND_DISPLAY); "
                        "to run without one, set SDL_VIDEODRIVER=offscreen");
