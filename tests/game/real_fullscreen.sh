@@ -39,11 +39,8 @@ for _ in $(seq 1 300); do
   sleep 0.1
   # Answer the software-renderer warning box, which sits above the game window.
   [ -n "$win" ] || win=$(xdotool search --name "CQuorlin|Marlowick" 2>/dev/null | head -1)
-  box=$(xdotool search --name "Software Emulation" 2>/dev/null | head -1)
-  if [ -n "$box" ]; then
-    eval "$(xdotool getwindowgeometry --shell "$box")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 20)) click 1
-  fi
+  box=$(xwininfo -root -children 2>/dev/null | awk '/OpenGL Software Emulation/ {print $1; exit}')
+  if [ -n "$box" ]; then xdotool windowfocus "$box" key Return 2>/dev/null; fi
 done
 grep -q "Init OK" "$out" || exit 1
 sleep 3
