@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "runtime/gfx/display_settings.h"
 #include "runtime/gfx/gl.h"
+#include "runtime/gfx/screen_quad.h"
 #include "runtime/gfx/gl_extensions.h"
 #include "runtime/gfx/sprites.h"
 
@@ -117,16 +118,7 @@ void draw_canvas_quad(const CanvasState& c, const platform::Placement& p) {
     const auto top = static_cast<float>(p.y);
     const auto right = static_cast<float>(p.x + p.width);
     const auto bottom = static_cast<float>(p.y + p.height);
-    glBegin(GL_QUADS);
-    glTexCoord2f(s_right, t_top);
-    glVertex2f(right, top);
-    glTexCoord2f(0.0f, t_top);
-    glVertex2f(left, top);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(left, bottom);
-    glTexCoord2f(s_right, 0.0f);
-    glVertex2f(right, bottom);
-    glEnd();
+    draw_screen_texture_quad(left, top, right, bottom, s_right, t_top);
 }
 
 // Draws the canvas into the window; swaps, or reads the result into `pixels`.

@@ -5,6 +5,7 @@
 #include "runtime/files/media_archive.h"
 #include "runtime/gfx/canvas.h"
 #include "runtime/gfx/gl.h"
+#include "runtime/gfx/screen_quad.h"
 #include "runtime/gfx/gl_extensions.h"
 #include "runtime/gfx/sprites.h"
 
@@ -147,16 +148,7 @@ void draw_tiled_screen(int screen) {
             const float s_right = static_cast<float>(tile.used_width) / tile.texture_width;
             const float t_top = static_cast<float>(tile.used_height) / tile.texture_height;
             glBindTexture(GL_TEXTURE_2D, tile.texture);
-            glBegin(GL_QUADS);
-            glTexCoord2f(s_right, t_top);
-            glVertex2f(right, top);
-            glTexCoord2f(0.0f, t_top);
-            glVertex2f(left, top);
-            glTexCoord2f(0.0f, 0.0f);
-            glVertex2f(left, bottom);
-            glTexCoord2f(s_right, 0.0f);
-            glVertex2f(right, bottom);
-            glEnd();
+            draw_screen_texture_quad(left, top, right, bottom, s_right, t_top);
         }
     }
     glEnable(GL_ALPHA_TEST);
