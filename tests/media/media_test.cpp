@@ -186,6 +186,30 @@ TEST(MediaPictures, EveryPictureTheGameLoadsIsBuiltPackedAndHardEdged) {
     EXPECT_EQ(load("f200targ").at(2, 2)[3], 255);
 }
 
+// The hardening step of the pipeline: alpha below half is dropped, the rest
+// made opaque, and the colour key nudged off.
+TEST(MediaPipeline, HardeningSplitsAlphaAtHalfAndAvoidsTheKey) {
+    const testing_support::TempDir temp;
+    const std::uint8_t soft[] = {9, 9, 9, 127, 9, 9, 9, 128, 9, 9, 9, 249, 255, 0, 128, 255};
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = 4;
+    image.height = 1;
+    image.format = PNG_FORMAT_RGBA;
+    const fs::path in = temp.path() / "soft.png", out = temp.path() / "hard.png";
+    ASSERT_TRUE(png_image_write_to_file(&image, in.c_str(), 0, soft, 0, nullptr));
+    const std::string command = bin_dir.string() + "/../tools/media/media_harden " + in.string() + " " + out.string();
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    png_image hard{};
+    hard.version = PNG_IMAGE_VERSION;
+    std::uint8_t rgba[16] = {};
+    ASSERT_TRUE(png_image_begin_read_from_file(&hard, out.c_str()));
+    hard.format = PNG_FORMAT_RGBA;
+    ASSERT_TRUE(png_image_finish_read(&hard, nullptr, rgba, 0, nullptr));
+    EXPECT_EQ((std::array{rgba[3], rgba[7], rgba[11], rgba[15]}), (std::array<std::uint8_t, 4>{0, 255, 255, 255}));
+    EXPECT_EQ(rgba[14], 127);
+}
+
 std::string rest_of(std::istringstream& in) {
     std::string rest;
     std::getline(in, rest);
