@@ -202,6 +202,11 @@ TEST_F(MediaArchiveTest, DamagedArchivesReportNotFound) {
         EXPECT_EQ(lookup("title.png"), std::nullopt);
         EXPECT_EQ(extracted_files(), 0);
     }
+    // The directory must start before the footer: one starting at it is no archive.
+    std::string at_footer = good;
+    put_i32(at_footer, footer + 3, static_cast<std::int32_t>(footer));
+    std::istringstream in_at_footer(at_footer);
+    EXPECT_FALSE(archive::ArchiveReader::open(in_at_footer));
 }
 
 TEST(ArchiveNames, ExtractionNeverLeavesTheTemporaryDirectory) {

@@ -1,6 +1,5 @@
 // The game's frame played through the real loop: the developer screens and
-// the title, the part selection behind the progress marker, the restart, and
-// the globals the debugger sees.
+// the title, the part selection behind the progress marker, and the restart.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -180,46 +179,6 @@ TEST(PartSelection, MarkerWithTrailingBlanksShowsTheGateAndIsDeleted) {
     EXPECT_EQ(game::part, 1);
     EXPECT_EQ(game::loc, 1);
     EXPECT_FALSE(marker_exists(driver));
-}
-
-TEST(Globals, RegisteredWithTheDebuggerInTableOrder) {
-    struct Expected {
-        const char* name;
-        rt::VariableType type;
-        const void* address;
-    };
-    using rt::VariableType;
-    const Expected expected[] = {
-        {"opt", VariableType::number, &game::opt},
-        {"screendrawn", VariableType::number, &game::screendrawn},
-        {"hicol", VariableType::number, &game::hicol},
-        {"hicoldiff", VariableType::number, &game::hicoldiff},
-        {"pressed", VariableType::number, &game::pressed},
-        {"loaded", VariableType::number, &game::loaded},
-        {"part", VariableType::number, &game::part},
-        {"mazeloc", VariableType::number, &game::mazeloc},
-        {"maxkern", VariableType::number, &game::maxkern},
-        {"mastervolume", VariableType::number, &game::mastervolume},
-        {"gfxdarkfall", VariableType::number, &game::gfxdarkfall},
-        {"gfxfall", VariableType::number, &game::gfxfall},
-        {"gfxindark", VariableType::number, &game::gfxindark},
-        {"gfxsky", VariableType::number, &game::gfxsky},
-        {"gfxdungeon", VariableType::number, &game::gfxdungeon},
-        {"info_Str", VariableType::string, &game::info_Str},
-        {"resx", VariableType::number, &game::resx},
-        {"kern", VariableType::number_array, &game::kern.storage()},
-        {"optwide", VariableType::number_array, &game::optwide.storage()},
-        {"obj", VariableType::number_array, &game::obj.storage()},
-        {"loc", VariableType::number, &game::loc},
-        {"hilite", VariableType::number, &game::hilite},
-    };
-    ASSERT_EQ(rt::variable_registry.count, 22);
-    for (int i = 0; i < 22; ++i) {
-        const rt::VariableDescriptor& record = rt::variable_registry.descriptors[static_cast<std::size_t>(i)];
-        EXPECT_STREQ(record.name, expected[i].name) << i;
-        EXPECT_EQ(record.type, static_cast<std::int32_t>(expected[i].type)) << expected[i].name;
-        EXPECT_EQ(record.address, expected[i].address) << expected[i].name;
-    }
 }
 
 }  // namespace

@@ -60,59 +60,48 @@ Screen lines_at(const std::vector<std::string>& lines, double y) {
     });
 }
 
-TEST(Kerning, MeasuredFromTheDesktopFontStrip) {
-    StartedGame game;
-    EXPECT_EQ(game::resx, 1);
+// The desktop font has 20-pixel cells; the handheld's 10-pixel cells are
+// measured in layout pixels, two to a screen pixel.
+struct FontCase {
+    const char* command_line;
+    int resx, cell, ink_to_b, ink_to_c, width_b, width_c;
+};
+
+class Kerning : public ::testing::TestWithParam<FontCase> {};
+
+TEST_P(Kerning, MeasuredFromTheFontStripInLayoutPixels) {
+    const FontCase& f = GetParam();
+    StartedGame game(f.command_line);
+    ASSERT_EQ(game::resx, f.resx);
     EXPECT_EQ(game::kern[0], 20);
     for (int c = 33; c <= 127; ++c) {
         // Every glyph has ink the scan can see, and none is wider than its cell.
-        EXPECT_GT(game::kern[c - 32], 2) << "code " << c;
-        EXPECT_LE(game::kern[c - 32], 22) << "code " << c;
+        const int width = static_cast<int>(game::kern[c - 32]);
+        EXPECT_GT(width, 2) << "code " << c;
+        EXPECT_LE(width, 22) << "code " << c;
+        EXPECT_EQ(width % f.resx, 0) << "code " << c;
     }
     EXPECT_LT(width_of('i'), width_of('W'));
-    EXPECT_LT(width_of('.'), width_of('m'));
+    EXPECT_GT(width_of('W'), 12);  // more than a 10-pixel cell measured in screen pixels could give
 
-    // A strip with known edges: an empty cell, a bar to column 8, a full cell.
+    // A strip with known edges: an empty cell, a bar to a known column, a full cell.
     std::array<int, 96> ink_to{};
-    ink_to.fill(4);
+    ink_to.fill(f.cell / 5);
     ink_to['A' - 32] = -1;
-    ink_to['B' - 32] = 8;
-    ink_to['C' - 32] = 19;
-    load_bar_font(game.driver.program_dir() / "bars.png", 20, ink_to);
+    ink_to['B' - 32] = f.ink_to_b;
+    ink_to['C' - 32] = f.ink_to_c;
+    load_bar_font(game.driver.program_dir() / "bars.png", f.cell, ink_to);
     game::build_kerning();
     EXPECT_EQ(width_of(' '), 20);
     EXPECT_EQ(width_of('A'), 2);
-    EXPECT_EQ(width_of('B'), 10);
-    EXPECT_EQ(width_of('C'), 21);
+    EXPECT_EQ(width_of('B'), f.width_b);
+    EXPECT_EQ(width_of('C'), f.width_c);
     EXPECT_EQ(width_of('z'), 6);
 }
 
-TEST(Kerning, HandheldWidthsStayInLayoutPixels) {
-    StartedGame game("--handheld=F100");
-    ASSERT_EQ(game::resx, 2);
-    EXPECT_EQ(game::kern[0], 20);
-    for (int c = 33; c <= 127; ++c) {
-        const double width = game::kern[c - 32];
-        EXPECT_EQ(static_cast<int>(width) % 2, 0) << "code " << c;  // 2 × a 10-pixel column + 2
-        EXPECT_GE(width, 4) << "code " << c;
-        EXPECT_LE(width, 22) << "code " << c;
-    }
-    // A 10-pixel cell measured in screen pixels could give at most 12.
-    EXPECT_GT(width_of('W'), 12);
-    EXPECT_LT(width_of('i'), width_of('W'));
-
-    std::array<int, 96> ink_to{};
-    ink_to.fill(2);
-    ink_to['A' - 32] = -1;
-    ink_to['B' - 32] = 4;
-    ink_to['C' - 32] = 9;
-    load_bar_font(game.driver.program_dir() / "bars.png", 10, ink_to);
-    game::build_kerning();
-    EXPECT_EQ(width_of('A'), 2);
-    EXPECT_EQ(width_of('B'), 10);
-    EXPECT_EQ(width_of('C'), 20);
-    EXPECT_EQ(width_of('z'), 6);
-}
+INSTANTIATE_TEST_SUITE_P(DesktopAndHandheld, Kerning,
+                         ::testing::Values(FontCase{"", 1, 20, 8, 19, 10, 21},
+                                           FontCase{"--handheld=F100", 2, 10, 4, 9, 10, 20}));
 
 TEST(PrintText, CentringTruncatesTheHalfPixel) {
     StartedGame game;
