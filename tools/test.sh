@@ -16,7 +16,8 @@ report_skips() {
   skipped=$(grep -c '(Skipped)' "$out" || true)
   ((skipped)) || return 0
   echo "$skipped test(s) skipped in $(basename "$1"):"
-  grep -h 'test data not found:' "$1/Testing/Temporary/LastTest.log" | sort | uniq -c | sed 's/^ */  /'
+  grep '(Skipped)' "$out" | sed 's/^.*Test *#[0-9]*: */  /; s/ \.\.\..*$//' || true
+  { grep -h 'test data not found:' "$1/Testing/Temporary/LastTest.log" || true; } | sort | uniq -c | sed 's/^ */  /'
 }
 
 configure() {
