@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/services.h"
 #include "runtime/files/file_commands.h"
 #include "runtime/files/file_state.h"
 #include "runtime/files/line_reader.h"
@@ -84,7 +85,29 @@ void check_table(std::string_view bytes) {
     rt::files::release_line_table();
 }
 
+// The file commands ask the system where files live and how to write them
+// whole; here the program's folder is the scratch folder.
+class ScratchSystem final : public platform::System {
+public:
+    std::string temp_dir() override { return std::filesystem::temp_directory_path().string() + "/"; }
+    std::string program_path() override { return temp_dir() + "fuzz_line_reader"; }
+    std::string current_dir() override { return std::filesystem::current_path().string(); }
+    bool set_current_dir(const std::string&) override { return false; }
+    void write_stdout_line(std::string_view) override {}
+    void beep() override {}
+    [[noreturn]] void exit_process(int) override { std::abort(); }
+    std::uint32_t machine_serial() override { return 0; }
+    platform::ProcessResult run_process(const std::string&, bool) override { return {}; }
+    std::optional<std::string> file_dialog(bool, const platform::FileFilters&) override { return std::nullopt; }
+    std::unique_ptr<platform::DynamicLibrary> load_library(const std::string&) override { return nullptr; }
+};
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    platform::services().system = std::make_unique<ScratchSystem>();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
