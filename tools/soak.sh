@@ -21,12 +21,8 @@ done
 fail() { echo "soak: FAIL: $*"; exit 1; }
 now() { date +%s; }
 
-number_file="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$number_file")"
-rm -f "$number_file"
+source "$(dirname "$0")/private_xvfb.sh"
+start_private_xvfb 1024x768
 game=""
 cleanup() {
   [ -n "$game" ] && kill -KILL "$game" 2>/dev/null

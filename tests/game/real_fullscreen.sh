@@ -10,12 +10,8 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command 
   echo SKIP >"$out"
   exit 0
 fi
-number_file="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$number_file")"
-rm -f "$number_file"
+source "$(dirname "$0")/../../tools/private_xvfb.sh"
+start_private_xvfb 1920x1080
 game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null

@@ -12,12 +12,8 @@ set -u
 game_dir="$(cd "$1" && pwd)"; work="$2"; scenario="$3"; sig="${4:-}"
 if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then echo SKIP; exit 0; fi
 mkdir -p "$work"
-number_file="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$number_file")"
-rm -f "$number_file"
+source "$(dirname "$0")/../../tools/private_xvfb.sh"
+start_private_xvfb 1024x768
 game=""
 cleanup() {
   [ -n "$game" ] && kill -KILL "$game" 2>/dev/null

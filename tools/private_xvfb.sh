@@ -1,0 +1,12 @@
+# Sourced by the scripts that run the game in a real X window: starts a
+# private Xvfb of the given size, exports DISPLAY and leaves its pid in $xvfb.
+# Usage: start_private_xvfb 1024x768
+start_private_xvfb() {
+  local number_file
+  number_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -1 "$number_file")"
+  rm -f "$number_file"
+}
