@@ -5,7 +5,8 @@ namespace platform {
 // SIGTERM, SIGINT and SIGHUP ask the program to end. The first one only
 // raises a flag that the frame loop, the waits and the warning box look at,
 // so the end goes through the runtime's own shutdown; a second one while
-// that is still pending ends the process at once.
+// that is still pending ends the process at once, unless it came within half
+// a second of the first (the same request delivered twice).
 void install_quit_signal_handlers();
 bool quit_signal_pending();
 // The signal that asked, 0 when none.
