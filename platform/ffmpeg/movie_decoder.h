@@ -14,6 +14,9 @@
 
 namespace platform {
 
+// The members are virtual so that the program can use a decoder made by the
+// movie module it loaded at run time (see movie_module.h) without linking the
+// FFmpeg libraries itself.
 class MovieDecoder {
 public:
     // Interleaved stereo samples at `sound_rate`.
@@ -27,24 +30,24 @@ public:
     // Reads from `bytes`, which must outlive the decoder.
     static std::unique_ptr<MovieDecoder> open_bytes(std::span<const std::uint8_t> bytes);
 
-    ~MovieDecoder();
+    virtual ~MovieDecoder();
     MovieDecoder(const MovieDecoder&) = delete;
     MovieDecoder& operator=(const MovieDecoder&) = delete;
 
-    int width() const;
-    int height() const;
-    double length_ms() const;
-    void set_sound_sink(SoundSink sink);
+    virtual int width() const;
+    virtual int height() const;
+    virtual double length_ms() const;
+    virtual void set_sound_sink(SoundSink sink);
 
     // Time from the start in ms of the picture after the current one,
     // decoding it when needed; nothing at the end of the stream.
-    std::optional<double> next_picture_time();
+    virtual std::optional<double> next_picture_time();
     // Makes that picture the current one.
-    void advance();
+    virtual void advance();
     // The current picture converted to RGBA at width x height (black before
     // the first). Valid until the next call of any member.
-    MoviePicture convert_current();
-    bool rewind();
+    virtual MoviePicture convert_current();
+    virtual bool rewind();
 
     struct State;
 

@@ -1,4 +1,4 @@
-#include "platform/ffmpeg/movie_decoder.h"
+#include "platform/ffmpeg/movie_module.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_parts.h"
 
@@ -12,7 +12,9 @@ public:
 
     bool open(const std::string& path) override {
         close();
-        decoder_ = MovieDecoder::open_file(native_path(path));
+        const MovieModule* module = movie_module();
+        if (module == nullptr) return false;
+        decoder_ = module->open_file(native_path(path));
         if (!decoder_) return false;
         // Without a sound output the pictures still play.
         output_ = SdlAudioOutput::acquire();

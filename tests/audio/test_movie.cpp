@@ -69,6 +69,8 @@ class Movie : public ::testing::Test {
 protected:
     // Made once per build tree and kept: every test runs in its own process.
     static void SetUpTestSuite() {
+        // The build's decoder module: this program does not sit beside it.
+        setenv("MARLOWICK_MOVIE_MODULE", MARLOWICK_BIN_DIR "/marlowick-movies.so", 1);
         fs::create_directories(clips_dir());
         for (const Clip& clip : clips) {
             if (!fs::exists(clips_dir() / clip.name)) make_clip(clips_dir() / clip.name, clip.size, clip.codecs);

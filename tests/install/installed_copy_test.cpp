@@ -15,6 +15,7 @@
 
 #include "game/game.h"
 #include "platform/doubles/recording_music.h"
+#include "platform/ffmpeg/movie_module.h"
 #include "platform/doubles/recording_sound.h"
 #include "platform/doubles/scripted_input.h"
 #include "platform/doubles/virtual_clock.h"
@@ -39,6 +40,10 @@ struct StopGame {};
 TEST(InstalledPlayer, DISABLED_Plays) {
     const char* mode = std::getenv("MARLOWICK_PLAYER");
     if (mode == nullptr) GTEST_SKIP() << "run by the installed-copy tests";
+    if (std::string(mode) == "movies") {
+        std::printf("MOVIE MODULE %s\n", platform::movie_module() != nullptr ? "loaded" : "missing");
+        return;
+    }
     platform::install_sdl_services();
     platform::services().clock = std::make_unique<platform::doubles::VirtualClock>(0.25);
     platform::services().sound = std::make_unique<platform::doubles::RecordingSoundDevice>();
@@ -139,6 +144,7 @@ TEST_F(InstalledCopy, PutsEveryFileWhereDesktopsLookForIt) {
         "usr/games/marlowick",
         "usr/share/marlowick/media.gfx",
         "usr/share/marlowick/media.aud",
+        "usr/" MARLOWICK_TEST_MODULE_DIR "/marlowick-movies.so",
         std::string("usr/share/applications/") + app_id + ".desktop",
         std::string("usr/share/metainfo/") + app_id + ".metainfo.xml",
         std::string("usr/share/icons/hicolor/scalable/apps/") + app_id + ".svg",
@@ -181,6 +187,17 @@ TEST_F(InstalledCopy, AnswersHelpVersionAndUnknownOptionsWithoutAWindow) {
     EXPECT_EQ(unknown.code, 2);
     EXPECT_EQ(unknown.out, "");
     EXPECT_NE(unknown.err.find("Usage: marlowick"), std::string::npos) << unknown.err;
+}
+
+// The decoder's libraries are loaded with the first movie, from where the
+// installed program looks for them.
+TEST_F(InstalledCopy, FindsItsMovieModuleWithoutLinkingTheDecoder) {
+    EXPECT_EQ(run("ldd '" + game() + "'").out.find("libavcodec"), std::string::npos);
+    const fs::path bin = prefix() / "bin";
+    place_player(bin);
+    TempDir home;
+    EXPECT_NE(play(bin, "movies", home, false).out.find("MOVIE MODULE loaded"), std::string::npos);
+    fs::remove(bin / "marlowick-player");
 }
 
 // Ends Part One through the read-only installed copy; the marker
