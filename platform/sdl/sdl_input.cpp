@@ -258,7 +258,9 @@ public:
         PointerState state;
         int x = 0;
         int y = 0;
-        const Uint32 buttons = SDL_GetMouseState(&x, &y);
+        // A press already released (a touchpad's tap, a quick click) counts
+        // as held for this one read, so a game that polls once a frame sees it.
+        const Uint32 buttons = SDL_GetMouseState(&x, &y) | std::exchange(pressed_since_read_, 0);
         const Point on_canvas = window_point_to_canvas(x, y);
         state.x = on_canvas.x;
         state.y = on_canvas.y;
@@ -342,6 +344,7 @@ private:
     void take(const SDL_Event& event) {
         switch (event.type) {
         case SDL_MOUSEMOTION: add_motion(event.motion.xrel, event.motion.yrel); break;
+        case SDL_MOUSEBUTTONDOWN: pressed_since_read_ |= SDL_BUTTON(event.button.button); break;
         case SDL_MOUSEWHEEL:
             motion_.wheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
             break;
@@ -446,6 +449,7 @@ private:
     SDL_Scancode last_key_down_ = SDL_SCANCODE_UNKNOWN;
     bool last_key_shift_ = false;
     bool quit_chord_pressed_ = false;
+    mutable Uint32 pressed_since_read_ = 0;
     // Characters the layout produced per key, without and with Shift.
     std::array<std::array<int, 2>, SDL_NUM_SCANCODES> typed_by_key_{};
     std::vector<Joystick> joysticks_;

@@ -59,13 +59,12 @@ void list_joysticks(const platform::InputDevices& input) {
 
 // The movement of this frame: relative device movement while the pointer is
 // hidden, the pointer's own change while it is shown.
-void take_frame_motion(platform::InputDevices& input) {
+void take_frame_motion(platform::InputDevices& input, const platform::PointerState& pointer) {
     InputState& state = input_state();
     const platform::MouseMotion motion = input.take_mouse_motion();
     int dx = motion.dx;
     int dy = motion.dy;
     if (state.system_pointer) {
-        const platform::PointerState pointer = input.pointer();
         dx = pointer.x - state.mouse_x;
         dy = pointer.y - state.mouse_y;
         state.mouse_x = pointer.x;
@@ -150,14 +149,16 @@ bool read_mouse(MouseReport& report) {
     if (input == nullptr) return false;
     InputState& state = input_state();
     input->poll();
+    // One read of the pointer for position and buttons: a quick click is
+    // reported by the read that comes first.
+    const platform::PointerState pointer = input->pointer();
     if (state.new_frame) {
         state.new_frame = false;
-        take_frame_motion(*input);
+        take_frame_motion(*input, pointer);
     }
     report.dx = state.last_dx;
     report.dy = state.last_dy;
     report.wheel = state.last_wheel;
-    const platform::PointerState pointer = input->pointer();
     report.left = pointer.left;
     report.right = pointer.right;
     report.middle = pointer.middle;

@@ -58,6 +58,7 @@ step xdotool mousedown 1
 step xdotool mouseup 1
 step xdotool mousedown 3
 step xdotool mouseup 3
+step xdotool click 1   # a quick click, over between two reads
 step xdotool click 5
 step xdotool keydown a
 step xdotool keyup a

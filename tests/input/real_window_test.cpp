@@ -27,6 +27,13 @@ protected:
     }
 
     static void expect_buttons_and_keys(const std::string& output) {
+        // The slow press and the quick click are both seen.
+        std::size_t presses = 0;
+        for (std::size_t at = output.find("button left down\n"); at != std::string::npos;
+             at = output.find("button left down\n", at + 1)) {
+            ++presses;
+        }
+        EXPECT_EQ(presses, 2u) << output;
         for (const char* line : {"button left down", "button left up", "button right down", "button right up",
                                  "wheel -1", "key 30 down", "typed 97", "key 30 up", "key 42 down", "typed 66"}) {
             expect_line(output, line);
