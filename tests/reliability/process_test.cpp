@@ -64,6 +64,11 @@ TEST(DataFiles, DamagedArchiveIsNamedAndEndsTheGame) {
     EXPECT_NE(run.output.find("Reinstall the game."), std::string::npos) << run.output;
 }
 
+// An end that is deferred or never comes takes the script's two minutes; an
+// orderly one about a third of a second on a quiet machine. The bound sits
+// far from both, so a machine busy with other tests does not fail it.
+constexpr int prompt_end_ms = 5000;
+
 // The game in a real window under Xvfb (tests/reliability/xvfb_game.sh).
 class UnderXvfb : public ::testing::Test {
 protected:
@@ -94,11 +99,11 @@ protected:
     testing_support::TempDir temp_;
 };
 
-TEST_F(UnderXvfb, LosingTheDisplayEndsTheGameWithinTwoSeconds) {
+TEST_F(UnderXvfb, LosingTheDisplayEndsTheGamePromptly) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int ms = run_scenario("kill-display", 1);
         if (ms < 0) GTEST_SKIP() << "Xvfb or xdotool not installed";
-        EXPECT_LT(ms, 2000);
+        EXPECT_LT(ms, prompt_end_ms);
         expect_clean_end();
     }
 }
@@ -106,18 +111,18 @@ TEST_F(UnderXvfb, LosingTheDisplayEndsTheGameWithinTwoSeconds) {
 TEST_F(UnderXvfb, QuickAltF4TapEndsTheGame) {
     const int ms = run_scenario("alt-f4", 0);
     if (ms < 0) GTEST_SKIP() << "Xvfb or xdotool not installed";
-    EXPECT_LT(ms, 1000);
+    EXPECT_LT(ms, prompt_end_ms);
     expect_clean_end();
 }
 
 // Each quit signal, while a screen waits for a press and while the warning box is up.
 class QuitSignal : public UnderXvfb, public ::testing::WithParamInterface<std::tuple<const char*, const char*>> {};
 
-TEST_P(QuitSignal, EndsTheGameWithinASecond) {
+TEST_P(QuitSignal, EndsTheGamePromptly) {
     const auto [where, signal] = GetParam();
     const int ms = run_scenario(std::string(where) + " " + signal, 0);
     if (ms < 0) GTEST_SKIP() << "Xvfb or xdotool not installed";
-    EXPECT_LT(ms, 1000);
+    EXPECT_LT(ms, prompt_end_ms);
     expect_clean_end();
 }
 
