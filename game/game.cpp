@@ -176,7 +176,10 @@ void use_display_options(const std::string& command_line) {
     if (options.fullscreen) display.fullscreen = true;
     display.exclusive_fullscreen = options.exclusive_fullscreen;
     display.busy_wait = options.busy_wait;
-    rt::use_display_settings(platform::user_dirs::config_home() + "settings.ini", display);
+    // Terminal mode's window is never seen: it must neither follow nor
+    // overwrite the window the player keeps for playing on the screen.
+    const std::string settings = options.text ? std::string() : platform::user_dirs::config_home() + "settings.ini";
+    rt::use_display_settings(settings, display);
 }
 
 std::string usage() {

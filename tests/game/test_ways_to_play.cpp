@@ -260,13 +260,16 @@ TEST(WaysToPlay, TerminalPlaysPartOneFromAPipe) {
     }
     std::ofstream(dir.path() / "answers.txt") << part_one_answers();
     const std::string command = "cd '" + dir.path().string() +
-                                "' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME='" +
+                                dir.path().string() + "/config' "
                                 "COLUMNS=60 ./marlowick --text < answers.txt > printed.txt 2> errors.txt; echo $? > rc.txt";
     std::filesystem::current_path(dir.path());  // the shell needs a folder that exists
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string printed = testing_support::read_file(dir.path() / "printed.txt");
     EXPECT_EQ(testing_support::read_file(dir.path() / "rc.txt"), "0\n") << printed;
     EXPECT_EQ(testing_support::read_file(dir.path() / "partone.vx"), "5190364\r\n");
+    // The unseen window leaves the player's window settings alone.
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "config" / "marlowick" / "settings.ini"));
 
     // The clearing, as the terminal printed it: its paragraph, then the numbered choices.
     const std::string a01(game::part_one_text::a01);
