@@ -18,23 +18,24 @@
 #include "runtime/core/run_errors.h"
 #include "runtime/input/input.h"
 #include "runtime/input/joystick.h"
+#include "runtime/input/key_codes.h"
 #include "platform/words.h"
 
 namespace game {
 namespace {
 
-constexpr double key_cursor_up = 200;
-constexpr double key_cursor_down = 208;
-constexpr double key_page_up = 201;
-constexpr double key_page_down = 209;
-constexpr double key_escape = 1;
-constexpr double key_tab = 15;
-constexpr double key_return = 28;
-constexpr double key_left_shift = 42;
-constexpr double key_right_shift = 54;
-constexpr double key_space = 57;
-constexpr double key_f2 = 60;
-constexpr double key_keypad_enter = 156;
+constexpr double key_cursor_up = rt::keys::cursor_up;
+constexpr double key_cursor_down = rt::keys::cursor_down;
+constexpr double key_page_up = rt::keys::page_up;
+constexpr double key_page_down = rt::keys::page_down;
+constexpr double key_escape = rt::keys::escape;
+constexpr double key_tab = rt::keys::tab;
+constexpr double key_return = rt::keys::return_key;
+constexpr double key_left_shift = rt::keys::left_shift;
+constexpr double key_right_shift = rt::keys::right_shift;
+constexpr double key_space = rt::keys::space;
+constexpr double key_f2 = rt::keys::f2;
+constexpr double key_keypad_enter = rt::keys::keypad_enter;
 // The handheld's fire buttons arrive as these keys (W, left Ctrl, A, S, D, Z, X, Space, Caps Lock).
 constexpr std::array<double, 9> fire_keys{17, 29, 30, 31, 32, 44, 45, 57, 58};
 // Volume levels 0..5: the digit keys of the main keyboard and of the keypad.

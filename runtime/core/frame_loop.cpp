@@ -25,14 +25,15 @@
 #include "runtime/gfx/sprites.h"
 #include "runtime/gfx/window.h"
 #include "runtime/input/input.h"
+#include "runtime/input/key_codes.h"
 
 namespace rt {
 namespace {
 
-constexpr int key_escape = 1;
-constexpr int key_escape_alternate = 129;
-constexpr int key_left_alt = 56;
-constexpr int key_f4 = 62;
+constexpr int key_escape = keys::escape;
+constexpr int key_escape_alternate = keys::escape_alternate;
+constexpr int key_left_alt = keys::left_alt;
+constexpr int key_f4 = keys::f4;
 constexpr int pause_sleep_ms = 100;
 // The wait for the next frame sleeps until this close to the due time, then
 // spins: a sleep may end late, the spin ends on time.

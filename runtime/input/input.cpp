@@ -6,6 +6,7 @@
 #include "runtime/core/error_log.h"
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/input/devices.h"
+#include "runtime/input/key_codes.h"
 
 namespace rt {
 namespace {
@@ -13,11 +14,11 @@ namespace {
 using input_detail::devices;
 using input_detail::truncated;
 
-constexpr int key_return = 28;
-constexpr int key_keypad_enter = 156;
-constexpr int key_backspace = 14;
-constexpr int key_left_shift = 42;
-constexpr int key_right_shift = 54;
+constexpr int key_return = keys::return_key;
+constexpr int key_keypad_enter = keys::keypad_enter;
+constexpr int key_backspace = keys::backspace;
+constexpr int key_left_shift = keys::left_shift;
+constexpr int key_right_shift = keys::right_shift;
 // Ctrl, both Shifts, Alt, Caps Lock, Num Lock and Applications type nothing.
 constexpr int silent_keys[] = {29, key_left_shift, key_right_shift, 56, 58, 69, 221};
 
