@@ -94,9 +94,11 @@ CodecPtr open_codec(const AVStream& stream) {
 
 double seconds_of(AVRational rational) { return rational.den == 0 ? 0.0 : av_q2d(rational); }
 
-}  // namespace
+struct DecoderState {
+    using SoundSink = MovieDecoder::SoundSink;
+    static constexpr int max_side = MovieDecoder::max_side;
+    static constexpr int sound_rate = MovieDecoder::sound_rate;
 
-struct MovieDecoder::State {
     std::unique_ptr<MemoryInput> memory;
     std::unique_ptr<AVIOContext, IoFreer> io;
     FormatPtr format;
@@ -129,7 +131,7 @@ struct MovieDecoder::State {
     std::vector<std::int16_t> samples;
     SoundSink sink;
 
-    ~State() { av_channel_layout_uninit(&resampler_layout); }
+    ~DecoderState() { av_channel_layout_uninit(&resampler_layout); }
 
     bool set_up_streams() {
         if (avformat_find_stream_info(format.get(), nullptr) < 0) return false;
@@ -298,25 +300,42 @@ struct MovieDecoder::State {
     }
 };
 
-MovieDecoder::MovieDecoder(std::unique_ptr<State> state) : state_(std::move(state)) {}
-MovieDecoder::~MovieDecoder() = default;
+class FfmpegMovieDecoder final : public MovieDecoder {
+public:
+    explicit FfmpegMovieDecoder(std::unique_ptr<DecoderState> state) : state_(std::move(state)) {}
+
+    int width() const override { return state_->width; }
+    int height() const override { return state_->height; }
+    double length_ms() const override { return state_->length_ms; }
+    void set_sound_sink(SoundSink sink) override { state_->sink = std::move(sink); }
+    std::optional<double> next_picture_time() override { return state_->next_picture_time(); }
+    void advance() override { state_->advance(); }
+    MoviePicture convert_current() override { return state_->convert_current(); }
+    bool rewind() override { return state_->rewind(); }
+
+private:
+    std::unique_ptr<DecoderState> state_;
+};
+
+}  // namespace
+
 
 std::unique_ptr<MovieDecoder> MovieDecoder::open_file(const std::string& path) {
     av_log_set_level(AV_LOG_QUIET);
-    auto state = std::make_unique<State>();
+    auto state = std::make_unique<DecoderState>();
     AVFormatContext* format = nullptr;
     if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) return nullptr;
     state->format.reset(format);
     if (!state->packet || !state->decoded || !state->current || !state->sound || !state->set_up_streams()) {
         return nullptr;
     }
-    return std::unique_ptr<MovieDecoder>(new MovieDecoder(std::move(state)));
+    return std::make_unique<FfmpegMovieDecoder>(std::move(state));
 }
 
 std::unique_ptr<MovieDecoder> MovieDecoder::open_bytes(std::span<const std::uint8_t> bytes) {
     av_log_set_level(AV_LOG_QUIET);
     constexpr int io_buffer_size = 4096;
-    auto state = std::make_unique<State>();
+    auto state = std::make_unique<DecoderState>();
     state->memory = std::make_unique<MemoryInput>(MemoryInput{bytes, 0});
     auto* buffer = static_cast<unsigned char*>(av_malloc(io_buffer_size));
     if (buffer == nullptr) return nullptr;
@@ -335,16 +354,7 @@ std::unique_ptr<MovieDecoder> MovieDecoder::open_bytes(std::span<const std::uint
     if (!state->packet || !state->decoded || !state->current || !state->sound || !state->set_up_streams()) {
         return nullptr;
     }
-    return std::unique_ptr<MovieDecoder>(new MovieDecoder(std::move(state)));
+    return std::make_unique<FfmpegMovieDecoder>(std::move(state));
 }
-
-int MovieDecoder::width() const { return state_->width; }
-int MovieDecoder::height() const { return state_->height; }
-double MovieDecoder::length_ms() const { return state_->length_ms; }
-void MovieDecoder::set_sound_sink(SoundSink sink) { state_->sink = std::move(sink); }
-std::optional<double> MovieDecoder::next_picture_time() { return state_->next_picture_time(); }
-void MovieDecoder::advance() { state_->advance(); }
-MoviePicture MovieDecoder::convert_current() { return state_->convert_current(); }
-bool MovieDecoder::rewind() { return state_->rewind(); }
 
 }  // namespace platform

@@ -14,8 +14,8 @@
 
 namespace platform {
 
-// The members are virtual so that the program can use a decoder made by the
-// movie module it loaded at run time (see movie_module.h) without linking the
+// An interface, so that the program can use a decoder made by the movie
+// module it loaded at run time (see movie_module.h) without linking the
 // FFmpeg libraries itself.
 class MovieDecoder {
 public:
@@ -30,30 +30,22 @@ public:
     // Reads from `bytes`, which must outlive the decoder.
     static std::unique_ptr<MovieDecoder> open_bytes(std::span<const std::uint8_t> bytes);
 
-    virtual ~MovieDecoder();
-    MovieDecoder(const MovieDecoder&) = delete;
-    MovieDecoder& operator=(const MovieDecoder&) = delete;
+    virtual ~MovieDecoder() = default;
 
-    virtual int width() const;
-    virtual int height() const;
-    virtual double length_ms() const;
-    virtual void set_sound_sink(SoundSink sink);
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    virtual double length_ms() const = 0;
+    virtual void set_sound_sink(SoundSink sink) = 0;
 
     // Time from the start in ms of the picture after the current one,
     // decoding it when needed; nothing at the end of the stream.
-    virtual std::optional<double> next_picture_time();
+    virtual std::optional<double> next_picture_time() = 0;
     // Makes that picture the current one.
-    virtual void advance();
+    virtual void advance() = 0;
     // The current picture converted to RGBA at width x height (black before
     // the first). Valid until the next call of any member.
-    virtual MoviePicture convert_current();
-    virtual bool rewind();
-
-    struct State;
-
-private:
-    explicit MovieDecoder(std::unique_ptr<State> state);
-    std::unique_ptr<State> state_;
+    virtual MoviePicture convert_current() = 0;
+    virtual bool rewind() = 0;
 };
 
 }  // namespace platform
