@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -10,7 +9,6 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/services.h"
 #include "runtime/audio/music.h"
-#include "runtime/core/clock.h"
 #include "tests/audio/loudness.h"
 #include "tests/support/headless.h"
 
@@ -139,19 +137,6 @@ TEST_F(MidiMusic, PlaysAudiblyOnTheDiskDriverWithItsLength) {
     platform::services().music.reset();  // closes the output
 
     EXPECT_GT(audio_tests::loudness(testing_support::read_file(recording)), 100.0) << "silent";
-}
-
-TEST_F(MidiMusic, RestartsOneLengthLaterOnTheRuntimeClock) {
-    rt::play_music(song_);
-    ASSERT_TRUE(rt::music_state().music_open);
-    const double first = rt::music_state().music_restart_ms - rt::now_ms();
-    EXPECT_NEAR(first, 2000.0, 100.0);
-    services_.clock->advance(first - 50.0);
-    rt::restart_music_if_due();
-    EXPECT_NEAR(rt::music_state().music_restart_ms - rt::now_ms(), 50.0, 5.0);  // not yet
-    services_.clock->advance(60.0);
-    rt::restart_music_if_due();
-    EXPECT_NEAR(rt::music_state().music_restart_ms - rt::now_ms(), 2000.0, 100.0);
 }
 
 TEST_F(MidiMusic, WithoutASoundFontItIsAFileThatCannotBeOpened) {

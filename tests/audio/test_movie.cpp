@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 #include "platform/doubles/scripted_input.h"

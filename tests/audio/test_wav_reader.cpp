@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "runtime/audio/wav_reader.h"

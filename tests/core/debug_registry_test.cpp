@@ -1,9 +1,5 @@
 #include "runtime/core/debug_registry.h"
 
-#include <gtest/gtest.h>
-
-#include <charconv>
-
 #include "platform/doubles/fake_window.h"
 #include "platform/doubles/scripted_input.h"
 #include "runtime/core/runtime_settings.h"

@@ -1,9 +1,6 @@
 // The debugger channel with a real tracer: a forked child runs game-shaped
 // statements while this process traces it through the platform's test host.
-#include <gtest/gtest.h>
 
-#include <charconv>
-#include <cstdint>
 #include <cstddef>
 
 #include "platform/debugger.h"

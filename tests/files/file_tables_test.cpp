@@ -1,5 +1,4 @@
 #include <sstream>
-#include <string>
 
 #include "runtime/core/run_errors.h"
 #include "runtime/files/key_file.h"

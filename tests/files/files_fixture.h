@@ -1,11 +1,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <string>
 
 #include "platform/services.h"
 #include "runtime/core/runtime_settings.h"

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <array>
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <functional>
 #include <set>
 #include <span>
-#include <string>
+#include <tuple>
 #include <utility>
-#include <vector>
 
 #include "game/autosave.h"
 #include "game/autosave_format.h"
@@ -19,6 +16,7 @@
 #include "runtime/core/debug_registry.h"
 #include "tests/game/route_part_one.h"
 #include "tests/game/route_part_two.h"
+#include "tests/game/started_game.h"
 #include "tests/support/game_driver.h"
 
 namespace {
@@ -28,6 +26,7 @@ using game::autosave::PartState;
 using game::autosave::read_text;
 using game::autosave::SavedGame;
 using testing_support::GameDriver;
+using testing_support::MenuPlayer;
 using testing_support::read_file;
 
 constexpr double selection_menu_y = 350;  // the part selection and the continue menu
@@ -105,64 +104,41 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-// Clicks through every screen that waits for a press and asks `at_menu` at
-// each menu: an option, 0 to stop, -1 to wait a frame. Between clicks the
-// pointer rests in a corner, so no option is highlighted on the pictures.
-struct MenuPlayer {
-    std::function<int(GameDriver&)> at_menu;
-    bool fire = false;  // the handheld without touch: its fire button instead of a click
-    bool released = true;
-
-    bool operator()(GameDriver& driver) {
-        if (!released) {
-            driver.release_keys();
-            driver.input().move_pointer_to(620, 10);
-            released = true;
-            return true;
-        }
-        if (!driver.menu_shown()) {
-            fire ? driver.press_key(57) : driver.click_anywhere();
-            released = false;
-            return driver.frame() < 60000;
-        }
-        const int option = at_menu(driver);
-        if (option > 0) {
-            driver.choose(option);
-            released = false;
-        }
-        return option != 0;
-    }
-};
-
 fs::path autosave(const GameDriver& driver) { return driver.program_dir() / game::autosave_file; }
 void give_marker(const GameDriver& driver) { std::ofstream(driver.program_dir() / "partone.vx") << "5190364\r\n"; }
 void give_autosave(const GameDriver& driver, const std::string& text) {
     std::ofstream(autosave(driver), std::ios::binary) << text;
 }
 
-std::string screenshot(const GameDriver& driver) {
-    const fs::path file = driver.program_dir() / "menu.png";
-    driver.save_screenshot(file);
-    return read_file(file);
-}
-
 // What the player sees at a location's menu, and the autosave on disk then.
 struct Seen {
     double loc;
     std::array<double, 50> obj;
-    std::string picture;
+    frame_test::Screen picture;
     std::string autosave;
 };
 
 Seen seen_now(const GameDriver& driver) {
-    Seen seen{game::loc, {}, screenshot(driver), read_file(autosave(driver))};
+    Seen seen{game::loc, {}, frame_test::Screen::grab(), read_file(autosave(driver))};
     for (int i = 0; i < 50; ++i) seen.obj[static_cast<std::size_t>(i)] = game::obj[i];
     return seen;
 }
 
-// Plays a route; at each location's first menu keeps what is seen there.
-// Then, for each of them, puts that moment's autosave back, restarts with Esc
-// and continues: the continued game must show the same.
+// With MARLOWICK_SCREENSHOTS set to a folder, every answered menu of a route
+// is saved there ("p1-017-a12.png"), for looking at the game as a player.
+void save_step_screenshot(const GameDriver& driver, int part, std::size_t step, int loc) {
+    const char* folder = std::getenv("MARLOWICK_SCREENSHOTS");
+    if (folder == nullptr) return;
+    char name[64];
+    std::snprintf(name, sizeof name, "p%d-%03zu-%c%02d.png", part, step + 1, part == 1 ? 'a' : 'b', loc);
+    driver.save_screenshot(fs::path(folder) / name);
+}
+
+// Plays a route as a person would, checking the location at each menu and
+// the continue prompts after each choice; at each location's first menu keeps
+// what is seen there. The route ends back at the part selection with the
+// marker written. Then, for each kept moment, puts its autosave back, restarts
+// with Esc and continues: the continued game must show the same.
 void check_route_continues(std::span<const route::Step> steps, int part) {
     GameDriver driver;
     if (part == 2) give_marker(driver);
@@ -170,17 +146,31 @@ void check_route_continues(std::span<const route::Step> steps, int part) {
     std::set<int> visited;
     std::size_t next = 0;
     std::size_t checking = 0;
+    double prompts_at_choice = 0;
     bool at_part_selection = part == 2;
     enum class Stage { part_selection, continue_menu, location } stage = Stage::part_selection;
     MenuPlayer player{[&](GameDriver& d) -> int {
         if (std::exchange(at_part_selection, false)) return part;
+        if (next > 0 && next <= steps.size()) {
+            EXPECT_EQ(game::prompts_shown() - prompts_at_choice, steps[next - 1].continues)
+                << "messages after step " << next << " (loc " << steps[next - 1].loc << ")";
+        }
         if (next < steps.size()) {
             EXPECT_EQ(game::loc, steps[next].loc) << "step " << next;
+            if (game::loc != steps[next].loc) return 0;
+            save_step_screenshot(d, part, next, steps[next].loc);
             if (visited.insert(steps[next].loc).second) seen.push_back(seen_now(d));
+            prompts_at_choice = game::prompts_shown();
             return steps[next++].option;
         }
-        if (next++ == steps.size()) {
+        if (next++ == steps.size()) {  // the route's end: back at the part selection
+            EXPECT_EQ(game::menu_y(), selection_menu_y);
+            EXPECT_EQ(read_file(d.program_dir() / "partone.vx"), "5190364\r\n");
             EXPECT_FALSE(fs::exists(autosave(d))) << "the part's end keeps its autosave";
+            if (part == 1) {
+                EXPECT_EQ(std::tie(game::part, game::loc), std::make_tuple(1.0, 1.0));
+                for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], 0) << i;
+            }
         }
         switch (stage) {
         case Stage::part_selection:
@@ -199,13 +189,14 @@ void check_route_continues(std::span<const route::Step> steps, int part) {
         const Seen& expected = seen[checking++];
         EXPECT_EQ(game::loc, expected.loc);
         for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], expected.obj[static_cast<std::size_t>(i)]) << "obj " << i;
-        EXPECT_TRUE(screenshot(d) == expected.picture) << "picture at loc " << expected.loc;
+        EXPECT_TRUE(frame_test::Screen::grab() == expected.picture) << "picture at loc " << expected.loc;
         stage = Stage::part_selection;
         d.press_key(1);  // Esc: back to the title
         return -1;
     }};
     const auto outcome = driver.run(std::ref(player));
     EXPECT_FALSE(outcome.program_ended) << driver.error_log();
+    EXPECT_GT(next, steps.size()) << "the route was not played to its end";
     EXPECT_EQ(checking, seen.size());
     EXPECT_GT(seen.size(), 30u);
 }
@@ -293,23 +284,21 @@ TEST(AutosaveContinue, AFailedWriteIsLoggedOnceAndPlayGoesOn) {
     EXPECT_EQ(count(driver.error_log(), "Autosave not written"), 1) << driver.error_log();
 }
 
-// With MARLOWICK_SCREENSHOTS set to a folder, the menu is saved there per device.
-TEST(AutosaveContinue, TheQuestionIsAskedOnTheDesktopAndTheHandheld) {
-    for (const std::string device : {"DESKTOP", "F100"}) {
-        GameDriver driver;
-        give_autosave(driver, part_one_only());
-        MenuPlayer player{[&](GameDriver& d) {
-                              if (const char* folder = std::getenv("MARLOWICK_SCREENSHOTS")) {
-                                  d.save_screenshot(fs::path(folder) / ("continue-" + device + ".png"));
-                              }
-                              return 0;
-                          },
-                          device == "F100"};
-        driver.run(std::ref(player), device == "F100" ? "--handheld=F100" : "");
-        EXPECT_EQ(game::info_Str.view(), device);
-        EXPECT_EQ(game::menu_y(), selection_menu_y);
-        EXPECT_EQ(game::part, 1);
-    }
+// The handheld asks as the desktop does; with MARLOWICK_SCREENSHOTS set to a
+// folder, the question is saved there.
+TEST(AutosaveContinue, TheHandheldAsksTheQuestionToo) {
+    GameDriver driver;
+    give_autosave(driver, part_one_only());
+    MenuPlayer player{[](GameDriver& d) {
+                          const char* folder = std::getenv("MARLOWICK_SCREENSHOTS");
+                          if (folder != nullptr) d.save_screenshot(fs::path(folder) / "continue-F100.png");
+                          return 0;
+                      },
+                      true};
+    driver.run(std::ref(player), "--handheld=F100");
+    EXPECT_EQ(game::info_Str.view(), "F100");
+    EXPECT_EQ(game::menu_y(), selection_menu_y);
+    EXPECT_EQ(game::part, 1);
 }
 
 // What autosave_kills.sh starts and kills: the main loop's choice step, run

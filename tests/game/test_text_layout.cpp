@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <string>
-#include <vector>
 
 #include "game/globals.h"
 #include "game/story_text.h"

@@ -5,11 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "game/globals.h"
 #include "game/menu.h"
@@ -28,59 +25,6 @@ constexpr int key_return = 28;
 constexpr int key_cursor_down = 208;
 constexpr int key_f2 = 60;
 constexpr long frame_limit = 20000;
-
-// Plays with two keys only: Enter past every prompt, and at each menu Down
-// until the route's option is highlighted, then Enter. A key is held for one
-// frame and let go on the next, as a person taps it.
-class KeyboardPlayer {
-public:
-    explicit KeyboardPlayer(std::size_t steps) : steps_(steps) {}
-
-    bool operator()(GameDriver& driver) {
-        if (driver.frame() >= frame_limit) return false;
-        if (!driver.input().held.empty()) {
-            driver.release_keys();
-            return true;
-        }
-        if (!driver.menu_shown()) {
-            driver.press_key(key_return);
-            return true;
-        }
-        if (next_ == steps_) return false;
-        const route::Step& step = route::part_one[next_];
-        if (!at_step_) {
-            reached.push_back(static_cast<int>(game::loc));
-            at_step_ = true;
-            if (game::loc != step.loc) return false;
-        }
-        if (game::hilite != step.option) {
-            driver.press_key(key_cursor_down);
-            return true;
-        }
-        driver.press_key(key_return);
-        at_step_ = false;
-        ++next_;
-        return true;
-    }
-
-    std::vector<int> reached;
-
-private:
-    std::size_t steps_;
-    std::size_t next_ = 0;
-    bool at_step_ = false;
-};
-
-TEST(WaysToPlay, KeyboardAloneFollowsTheMouseRoute) {
-    GameDriver driver;
-    constexpr std::size_t steps = 10;
-    KeyboardPlayer player(steps);
-    driver.run(std::ref(player));
-    std::vector<int> expected;
-    for (std::size_t i = 0; i < steps; ++i) expected.push_back(route::part_one[i].loc);
-    EXPECT_EQ(player.reached, expected);
-    EXPECT_EQ(game::loc, route::part_one[steps].loc);  // the tenth choice was made too
-}
 
 constexpr double menu_y = 200;
 constexpr int first_option_row = 240;

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <fstream>
-#include <vector>
 
 #include "platform/screen_fit.h"
 #include "runtime/core/frame_loop.h"
@@ -80,11 +77,7 @@ TEST_P(CanvasInWindow, ScalesWithBarsAndReadBacksStayOnTheCanvas) {
     // The game's reads see the 640 x 480 canvas, whatever the window.
     EXPECT_EQ(rt::read_pixel(170, 130), block_colour(1, 1));
     rt::grab_sprite(9, 150, 110, 20, 20);
-    double width = 0;
-    double height = 0;
-    rt::sprite_size(9, width, height);
-    EXPECT_EQ(width, 20);
-    EXPECT_EQ(height, 20);
+    EXPECT_EQ(gfx_test::sprite_size(9), (std::pair{20.0, 20.0}));
     rt::draw_sprite(9, 600, 440);
     EXPECT_EQ(rt::read_pixel(600, 440), block_colour(0, 0));
     EXPECT_EQ(rt::read_pixel(619, 459), block_colour(1, 1));

@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include "runtime/core/frame_loop.h"
 #include "runtime/gfx/fonts.h"
@@ -11,6 +10,8 @@ namespace {
 
 using gfx_test::Picture;
 using gfx_test::Rgb;
+using gfx_test::expect_pixels;
+using gfx_test::font_char_size;
 using gfx_test::screen_pixel;
 
 constexpr Rgb black{0, 0, 0};
@@ -37,56 +38,37 @@ protected:
 TEST_F(Fonts, MissingFileGivesTheBuiltInFontWithItsOutline) {
     rt::load_font("missing.bmp", 3);
     EXPECT_EQ(rt::current_font(), 3);
-    double w = 0, h = 0;
-    rt::font_char_size(w, h);
-    EXPECT_EQ(w, 8);
-    EXPECT_EQ(h, 8);
+    EXPECT_EQ(font_char_size(), (std::pair{8.0, 8.0}));
     // "A" is .XXX. / .X.X. / .XXX. / .X.X. / .X.X., glyph pixel (0, 0) at cell pixel (1, 1).
     rt::draw_text("A", 40, 40);
-    EXPECT_EQ(screen_pixel(43, 41), (Rgb{255, 255, 255}));  // top bar
-    EXPECT_EQ(screen_pixel(43, 43), (Rgb{255, 255, 255}));  // middle bar
-    EXPECT_EQ(screen_pixel(44, 45), (Rgb{255, 255, 255}));  // right leg
-    EXPECT_EQ(screen_pixel(43, 42), (Rgb{8, 8, 8}));        // hole above the middle bar
-    EXPECT_EQ(screen_pixel(43, 44), (Rgb{8, 8, 8}));        // between the legs
-    EXPECT_EQ(screen_pixel(41, 41), (Rgb{8, 8, 8}));        // left of the top bar
-    EXPECT_EQ(screen_pixel(42, 40), (Rgb{8, 8, 8}));        // above it
-    EXPECT_EQ(screen_pixel(41, 40), black);                 // diagonal only: no outline
-    EXPECT_EQ(screen_pixel(47, 42), black);            // column 7 stays empty
+    // White: the top bar, the middle bar, the right leg. Outline: the hole above the middle bar, between
+    // the legs, left of and above the top bar. Black: diagonally off it (no outline there), column 7.
+    expect_pixels({{43, 41, {255, 255, 255}}, {43, 43, {255, 255, 255}}, {44, 45, {255, 255, 255}}});
+    expect_pixels({{43, 42, {8, 8, 8}}, {43, 44, {8, 8, 8}}, {41, 41, {8, 8, 8}}, {42, 40, {8, 8, 8}}});
+    expect_pixels({{41, 40, black}, {47, 42, black}});
 }
 
 TEST_F(Fonts, CellsFollowOneAnotherFromTheRoundedUpPosition) {
     rt::load_font(solid_font("solid.bmp", 128, 64), 0);
     rt::draw_text("AB", 10.2, 20);
-    EXPECT_EQ(screen_pixel(10, 20), black);
-    EXPECT_EQ(screen_pixel(11, 20), code_colour('A'));
-    EXPECT_EQ(screen_pixel(18, 27), code_colour('A'));
-    EXPECT_EQ(screen_pixel(19, 20), code_colour('B'));
-    EXPECT_EQ(screen_pixel(26, 27), code_colour('B'));
-    EXPECT_EQ(screen_pixel(27, 20), black);
-    EXPECT_EQ(screen_pixel(15, 28), black);
+    expect_pixels({{10, 20, black}, {11, 20, code_colour('A')}, {18, 27, code_colour('A')},
+                   {19, 20, code_colour('B')}, {26, 27, code_colour('B')}, {27, 20, black}, {15, 28, black}});
 
     rt::draw_text("\xE9", 100, 100);  // 128 characters: 0xE9 shows 0x69
     EXPECT_EQ(screen_pixel(103, 103), code_colour(0x69));
 }
 
 TEST_F(Fonts, GridFollowsThePictureShape) {
-    double w = 0, h = 0;
     rt::load_font(solid_font("wide.bmp", 256, 128), 1);
-    rt::font_char_size(w, h);
-    EXPECT_EQ(w, 16);
-    EXPECT_EQ(h, 16);
+    EXPECT_EQ(font_char_size(), (std::pair{16.0, 16.0}));
     rt::draw_text("\xE9", 100, 100);
     EXPECT_EQ(screen_pixel(108, 108), code_colour(0x69));
 
     rt::load_font(solid_font("square.bmp", 256, 256), 2);  // as wide as high: still 8 rows
-    rt::font_char_size(w, h);
-    EXPECT_EQ(w, 16);
-    EXPECT_EQ(h, 32);
+    EXPECT_EQ(font_char_size(), (std::pair{16.0, 32.0}));
 
     rt::load_font(solid_font("tall.bmp", 128, 256), 2);
-    rt::font_char_size(w, h);
-    EXPECT_EQ(w, 8);
-    EXPECT_EQ(h, 16);
+    EXPECT_EQ(font_char_size(), (std::pair{8.0, 16.0}));
     rt::draw_text("\xE9", 200, 100);  // 256 characters
     EXPECT_EQ(screen_pixel(204, 108), code_colour(0xE9));
 }
@@ -111,37 +93,30 @@ TEST_F(Fonts, BlackIsTheFontKeyUnlessChangedBeforeLoading) {
     rt::draw_rect(0, 0, 200, 200, 0x00FF00);
     rt::load_font(name, 0);
     rt::draw_text("A", 10, 10);
-    EXPECT_EQ(screen_pixel(14, 14), (Rgb{0, 255, 0}));
-    EXPECT_EQ(screen_pixel(13, 14), (Rgb{0, 0, 255}));
+    expect_pixels({{14, 14, {0, 255, 0}}, {13, 14, {0, 0, 255}}});
 
     rt::set_transparent_color(0xFF0000);  // blue is now the key
     rt::load_font(name, 0);
     rt::draw_text("A", 50, 10);
-    EXPECT_EQ(screen_pixel(53, 14), (Rgb{0, 255, 0}));
-    EXPECT_EQ(screen_pixel(54, 14), black);
+    expect_pixels({{53, 14, {0, 255, 0}}, {54, 14, black}});
 }
 
 TEST_F(Fonts, LongTextsAreDrawnWhole) {
     rt::load_font(solid_font("solid.bmp", 128, 64), 0);
     const std::string text(700, 'A');  // beyond the first vertex capacity
     rt::draw_text(text, -5000, 30);
-    EXPECT_EQ(screen_pixel(595, 33), code_colour('A'));
-    EXPECT_EQ(screen_pixel(600, 33), black);
+    expect_pixels({{595, 33, code_colour('A')}, {600, 33, black}});
     EXPECT_GE(rt::graphics().text_vertices.capacity(), 2800U);
 }
 
 TEST_F(Fonts, StartUpPicksSmalfontWhenPresent) {
     EXPECT_EQ(rt::current_font(), 0);
-    double w = 0, h = 0;
-    rt::font_char_size(w, h);
-    EXPECT_EQ(w, 8);  // no "smalfont.bmp" in the program directory: built-in font
+    EXPECT_EQ(font_char_size().first, 8);  // no "smalfont.bmp" in the program directory: built-in font
 
     solid_font("smalfont.bmp", 256, 128);
     rt::close_gl_window(rt::graphics());
     rt::runtime_init("again", 1);
-    rt::font_char_size(w, h);
-    EXPECT_EQ(w, 16);
-    EXPECT_EQ(h, 16);
+    EXPECT_EQ(font_char_size(), (std::pair{16.0, 16.0}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/sprites.h"
 #include "runtime/gfx/window.h"
+#include "runtime/gfx/fonts.h"
 
 namespace gfx_test {
 
@@ -55,6 +56,22 @@ void write_png_rgba(const std::filesystem::path& path, const Picture& picture) {
 Rgb screen_pixel(int x, int y) {
     const auto packed = static_cast<int>(rt::read_pixel(x, y));
     return {packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF};
+}
+
+void expect_pixels(std::initializer_list<PixelAt> pixels) {
+    for (const PixelAt& p : pixels) EXPECT_EQ(screen_pixel(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
+}
+
+std::pair<double, double> sprite_size(int slot) {
+    std::pair<double, double> size{-1, -1};
+    rt::sprite_size(slot, size.first, size.second);
+    return size;
+}
+
+std::pair<double, double> font_char_size() {
+    std::pair<double, double> size{-1, -1};
+    rt::font_char_size(size.first, size.second);
+    return size;
 }
 
 void GlTest::SetUp() {

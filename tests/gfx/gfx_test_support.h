@@ -3,9 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <memory>
-#include <string>
 #include <vector>
 
 #include "tests/support/headless.h"
@@ -29,6 +26,17 @@ void write_bmp24(const std::filesystem::path& path, const Picture& picture);
 void write_png_rgba(const std::filesystem::path& path, const Picture& picture);
 
 Rgb screen_pixel(int x, int y);
+
+// Expects each listed screen pixel to have its colour.
+struct PixelAt {
+    int x, y;
+    Rgb colour;
+};
+void expect_pixels(std::initializer_list<PixelAt> pixels);
+
+// Width and height, as the game asks for them.
+std::pair<double, double> sprite_size(int slot);
+std::pair<double, double> font_char_size();
 
 // A real headless window (offscreen SDL driver, virtual clock) brought up by
 // runtime_init with the program directory in a private temporary folder.

@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include <fstream>
 
@@ -14,6 +13,7 @@ namespace {
 
 using gfx_test::Picture;
 using gfx_test::Rgb;
+using gfx_test::expect_pixels;
 using gfx_test::screen_pixel;
 
 constexpr Rgb black{0, 0, 0};
@@ -27,9 +27,7 @@ TEST_F(SpriteDrawing, KeyColouredPixelIsNeverDrawnEvenWithSmoothing) {
     load(1, picture);
     rt::draw_rect(0, 0, 40, 40, blue_color);
     rt::draw_sprite(1, 10, 10);
-    EXPECT_EQ(screen_pixel(11, 11), (Rgb{0, 0, 200}));
-    EXPECT_EQ(screen_pixel(10, 10), (Rgb{0, 255, 0}));
-    EXPECT_EQ(screen_pixel(12, 12), (Rgb{0, 255, 0}));
+    expect_pixels({{11, 11, {0, 0, 200}}, {10, 10, {0, 255, 0}}, {12, 12, {0, 255, 0}}});
 
     rt::set_transparent_color(-1);  // no key at all: the pixel loads opaque
     load(2, picture);
@@ -50,10 +48,7 @@ TEST_F(SpriteDrawing, TexturesArePowersOfTwoOfAtLeastTwo) {
     load(4, Picture(640, 480));
     EXPECT_EQ(rt::graphics().sprites[4].texture_width, 1024);
     EXPECT_EQ(rt::graphics().sprites[4].texture_height, 512);
-    double w = 0, h = 0;
-    rt::sprite_size(4, w, h);
-    EXPECT_EQ(w, 640);
-    EXPECT_EQ(h, 480);
+    EXPECT_EQ(gfx_test::sprite_size(4), (std::pair{640.0, 480.0}));
 }
 
 TEST_F(SpriteDrawing, MipmapTwinHasEveryLevelAndTheIntegerFilter) {
@@ -95,15 +90,11 @@ TEST_F(SpriteDrawing, NegativeStretchedWidthMirrorsToTheLeftOfX) {
     }
     load(1, picture);
     rt::draw_sprite_stretched(1, 199.6, 50, -100, 4);  // x rounds up to 200
-    EXPECT_EQ(screen_pixel(99, 51), black);
-    EXPECT_EQ(screen_pixel(200, 51), black);
-    EXPECT_EQ(screen_pixel(110, 51), (Rgb{0, 255, 0}));
-    EXPECT_EQ(screen_pixel(190, 51), (Rgb{255, 0, 0}));
+    expect_pixels({{99, 51, black}, {200, 51, black}, {110, 51, {0, 255, 0}}, {190, 51, {255, 0, 0}}});
 
     // Mirrored on both axes is a half turn and stays visible.
     rt::draw_sprite_stretched(1, 300, 100, -10, -4);
-    EXPECT_EQ(screen_pixel(291, 97), (Rgb{0, 255, 0}));
-    EXPECT_EQ(screen_pixel(298, 97), (Rgb{255, 0, 0}));
+    expect_pixels({{291, 97, {0, 255, 0}}, {298, 97, {255, 0, 0}}});
 }
 
 TEST_F(SpriteDrawing, FramesCountLeftToRightThenTopDown) {
@@ -113,9 +104,7 @@ TEST_F(SpriteDrawing, FramesCountLeftToRightThenTopDown) {
     }
     rt::load_animation(media("sheet.bmp", sheet), 7, 10, 10);
     rt::draw_frame(7, 5, 50, 50);
-    EXPECT_EQ(screen_pixel(50, 50), (Rgb{100, 60, 0}));
-    EXPECT_EQ(screen_pixel(59, 59), (Rgb{100, 60, 0}));
-    EXPECT_EQ(screen_pixel(60, 55), black);
+    expect_pixels({{50, 50, {100, 60, 0}}, {59, 59, {100, 60, 0}}, {60, 55, black}});
 
     rt::draw_frame_stretched(7, 10, 100, 100, 20, 20);  // column 1 of row 3
     EXPECT_EQ(screen_pixel(110, 110), (Rgb{60, 140, 0}));
@@ -131,13 +120,11 @@ TEST_F(SpriteDrawing, RotationTurnsCounterClockwiseOnScreen) {
     load(1, arrow);
     rt::set_smoothing(0);
     rt::draw_sprite_rotated(1, 100, 100, 90);  // centre (110, 102)
-    EXPECT_EQ(screen_pixel(110, 96), (Rgb{255, 0, 0}));  // the red end points up
-    EXPECT_EQ(screen_pixel(110, 108), (Rgb{255, 255, 255}));
+    expect_pixels({{110, 96, {255, 0, 0}}, {110, 108, {255, 255, 255}}});  // the red end points up
 
     rt::set_frame_size(1, 20, 4);
     rt::draw_frame_rotated(1, 0, 300, 100, 90, 1);
-    EXPECT_EQ(screen_pixel(310, 96), (Rgb{255, 0, 0}));
-    EXPECT_EQ(screen_pixel(310, 108), (Rgb{255, 255, 255}));
+    expect_pixels({{310, 96, {255, 0, 0}}, {310, 108, {255, 255, 255}}});
 }
 
 TEST_F(SpriteDrawing, AlphaModesBlendAndEndWithTheFrame) {
@@ -175,12 +162,8 @@ TEST_F(SpriteDrawing, AlphaAtOrBelowFivePercentNeverReachesTheScreen) {
 
 TEST_F(SpriteDrawing, NegativeRectangleSizesMoveTheEdge) {
     rt::draw_rect(100, 50, -10, -5, 255);
-    EXPECT_EQ(screen_pixel(91, 46), (Rgb{255, 0, 0}));
-    EXPECT_EQ(screen_pixel(100, 50), (Rgb{255, 0, 0}));
-    EXPECT_EQ(screen_pixel(90, 48), black);
-    EXPECT_EQ(screen_pixel(101, 48), black);
-    EXPECT_EQ(screen_pixel(95, 45), black);
-    EXPECT_EQ(screen_pixel(95, 51), black);
+    expect_pixels({{91, 46, {255, 0, 0}}, {100, 50, {255, 0, 0}}, {90, 48, black}, {101, 48, black},
+                   {95, 45, black}, {95, 51, black}});
 }
 
 TEST_F(SpriteDrawing, BackgroundScreenCarriesIntoTheNextFrames) {
@@ -189,8 +172,7 @@ TEST_F(SpriteDrawing, BackgroundScreenCarriesIntoTheNextFrames) {
     rt::present_frame();
     EXPECT_EQ(screen_pixel(15, 15), (Rgb{0, 255, 0}));
     rt::present_frame();
-    EXPECT_EQ(screen_pixel(29, 29), (Rgb{0, 255, 0}));
-    EXPECT_EQ(screen_pixel(30, 30), black);
+    expect_pixels({{29, 29, {0, 255, 0}}, {30, 30, black}});
 
     rt::clear_screen();
     EXPECT_EQ(screen_pixel(15, 15), black);
@@ -202,8 +184,7 @@ TEST_F(SpriteDrawing, LoadBackgroundLogsAndDrawsAtOnce) {
     Picture picture(600, 400, {0, 0, 255, 255});
     rt::delete_error_log();  // start-up may have logged a device it could not have headless
     rt::load_background(media("back.bmp", picture));
-    EXPECT_EQ(screen_pixel(599, 399), (Rgb{0, 0, 255}));
-    EXPECT_EQ(screen_pixel(610, 410), black);
+    expect_pixels({{599, 399, {0, 0, 255}}, {610, 410, black}});
     EXPECT_EQ(testing_support::read_file(rt::error_log_path()), "Loadbmp\r\nUnpacking\r\nOK?\r\n");
     rt::present_frame();
     EXPECT_EQ(screen_pixel(10, 10), (Rgb{0, 0, 255}));
@@ -218,10 +199,7 @@ TEST_F(SpriteDrawing, UnreadableFilesLeaveTheSlotEmpty) {
     load(1, Picture(4, 4, {1, 2, 3, 255}));
     std::ofstream(file("text.png")) << "not a picture\n";
     rt::load_sprite("text.png", 1);
-    double w = -1, h = -1;
-    rt::sprite_size(1, w, h);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(h, 0);
+    EXPECT_EQ(gfx_test::sprite_size(1), (std::pair{0.0, 0.0}));
     EXPECT_EQ(rt::graphics().sprites[1].texture, 0U);
     rt::draw_sprite(1, 0, 0);
     rt::draw_sprite_stretched(1, 0, 0, 50, 50);
@@ -234,14 +212,11 @@ TEST_F(SpriteDrawing, GrabbedRectangleDrawsBackElsewhere) {
     rt::draw_rect(10, 10, 4, 4, 0x3060C0);
     rt::draw_rect(12, 12, 2, 2, 0x00FF00);
     rt::grab_sprite(9, 10, 10, 4, 4);
-    double w = 0, h = 0;
-    rt::sprite_size(9, w, h);
-    EXPECT_EQ(w, 4);
+    EXPECT_EQ(gfx_test::sprite_size(9), (std::pair{4.0, 4.0}));
     rt::clear_screen();
     rt::set_smoothing(0);
     rt::draw_sprite(9, 100, 200);
-    EXPECT_EQ(screen_pixel(100, 200), (Rgb{0xC0, 0x60, 0x30}));
-    EXPECT_EQ(screen_pixel(103, 203), (Rgb{0, 255, 0}));
+    expect_pixels({{100, 200, {0xC0, 0x60, 0x30}}, {103, 203, {0, 255, 0}}});
 }
 
 TEST_F(SpriteDrawing, PixelExactCollisionIgnoresTransparentCorners) {
@@ -265,8 +240,7 @@ TEST_F(SpriteDrawing, PolygonsAndPoints) {
     rt::add_polygon_vertex(10, 60, 0, 1, 0x0000FF);
     rt::add_polygon_vertex(60, 10, 1, 0, 0x0000FF);
     rt::draw_polygon(-1);
-    EXPECT_EQ(screen_pixel(15, 15), (Rgb{255, 0, 0}));
-    EXPECT_EQ(screen_pixel(55, 55), black);
+    expect_pixels({{15, 15, {255, 0, 0}}, {55, 55, black}});
 
     Picture picture(2, 2, {0, 255, 0, 255});
     picture.at(1, 0) = {0, 0, 255, 255};  // top right blue
@@ -277,12 +251,10 @@ TEST_F(SpriteDrawing, PolygonsAndPoints) {
         rt::add_polygon_vertex(x, y, s, t, 0xFFFFFF);
     }
     rt::draw_polygon(4);
-    EXPECT_EQ(screen_pixel(190, 110), (Rgb{0, 0, 255}));
-    EXPECT_EQ(screen_pixel(110, 190), (Rgb{0, 255, 0}));
+    expect_pixels({{190, 110, {0, 0, 255}}, {110, 190, {0, 255, 0}}});
 
     rt::draw_point(300.7, 20.2, 0x00FFFF);
-    EXPECT_EQ(screen_pixel(300, 20), (Rgb{255, 255, 0}));
-    EXPECT_EQ(screen_pixel(301, 20), black);
+    expect_pixels({{300, 20, {255, 255, 0}}, {301, 20, black}});
 }
 
 TEST_F(SpriteDrawing, SavedPicturesShowTheKeyAsKeyOrTransparency) {

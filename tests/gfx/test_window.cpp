@@ -47,30 +47,6 @@ TEST_F(HeadlessWindowTest, PartialViewportCountsYFromTheTop) {
     EXPECT_EQ(viewport[3], 480);
 }
 
-TEST_F(HeadlessWindowTest, TwoDimensionalStateIsFixed) {
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    GLfloat reference = 0;
-    glGetFloatv(GL_ALPHA_TEST_REF, &reference);
-    EXPECT_FLOAT_EQ(reference, 0.05f);
-}
-
-TEST_F(HeadlessWindowTest, SoftwareRendererIsReportedOnceInTheLogOnly) {
-    // llvmpipe renders in software; headless, the warning goes to the log.
-    rt::close_gl_window(rt::graphics());
-    ASSERT_TRUE(rt::create_gl_window(rt::graphics(), 640, 480, 0, 60, 0));
-    ASSERT_TRUE(rt::create_gl_window(rt::graphics(), 640, 480, 0, 60, 0));
-    const std::string log = testing_support::read_file(temp_.path() / "ErrorLog.txt");
-    const auto count = [&](const std::string& text) {
-        std::size_t n = 0;
-        for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
-        return n;
-    };
-    EXPECT_LE(count("OpenGL Software Emulation"), 1u);
-}
-
 TEST_F(HeadlessWindowTest, FullScreenCoversTheDesktopWithoutAModeSwitch) {
     rt::set_screen_mode(641, 479, 1);  // no display offers this mode; none is needed
     EXPECT_TRUE(rt::graphics().fullscreen);

@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"

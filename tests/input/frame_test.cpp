@@ -5,9 +5,7 @@
 
 namespace {
 
-using platform::doubles::MouseButton;
 using platform::doubles::ProgramExit;
-using platform::doubles::ScriptedInput;
 
 // Input as the frame loop sees it: the real runtime_init and present_frame
 // over a window without GL.
@@ -52,24 +50,6 @@ TEST_F(InputFrameTest, AltF4EndsTheProgramWithEscapeQuittingOff) {
     EXPECT_TRUE(frame_ends_program());
     EXPECT_EQ(platform::services().input, nullptr);  // devices released on the way out
     input_ = nullptr;
-}
-
-TEST_F(InputFrameTest, ScriptedStepsRunOnePerFrame) {
-    std::vector<rt::MouseStateResult> seen;
-    input_->queue_frame([](ScriptedInput& in) { in.move_pointer_by(10, 0); });
-    input_->queue_frame([](ScriptedInput& in) { in.button_down(MouseButton::left); });
-    input_->queue_frame([](ScriptedInput& in) { in.button_up(MouseButton::left); });
-    rt::set_mouse_position(0, 0);
-    while (!input_->script_done()) {
-        rt::present_frame();
-        seen.push_back(rt::mouse_state());
-    }
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].x, 10.0);
-    EXPECT_EQ(seen[0].left, 0.0);
-    EXPECT_EQ(seen[1].left, 1.0);
-    EXPECT_EQ(seen[2].left, 0.0);
-    EXPECT_EQ(seen[2].x, 10.0);
 }
 
 TEST_F(InputFrameTest, ReadsOutsideFramesPollTheDevicesAndLeaveWindowMessagesQueued) {

@@ -8,10 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <set>
-#include <string>
 
 #include "game/game.h"
 #include "platform/doubles/recording_music.h"

@@ -1,7 +1,6 @@
 // The atomic write the progress relies on, on a real disk.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "platform/user_dirs.h"

@@ -12,15 +12,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <set>
 #include <sstream>
-#include <string>
 #include <vector>
 
+#include "runtime/audio/wav_reader.h"
 #include "tests/support/headless.h"
 
 namespace {
@@ -38,26 +37,25 @@ struct Picture {
     const std::uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
 };
 
+Picture read_png(const fs::path& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    Picture pic;
+    if (png_image_begin_read_from_file(&image, path.c_str())) {
+        image.format = PNG_FORMAT_RGBA;
+        pic.rgba.resize(PNG_IMAGE_SIZE(image));
+        if (png_image_finish_read(&image, nullptr, pic.rgba.data(), 0, nullptr)) {
+            return {static_cast<int>(image.width), static_cast<int>(image.height), std::move(pic.rgba)};
+        }
+    }
+    ADD_FAILURE() << path << ": " << image.message;
+    return {};
+}
+
 const Picture& load(const std::string& name) {
     static std::map<std::string, Picture> loaded;
     if (auto it = loaded.find(name); it != loaded.end()) return it->second;
-    Picture& pic = loaded[name];
-    const fs::path path = media_dir / "gfx" / (name + ".png");
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        ADD_FAILURE() << path << ": " << image.message;
-        return pic;
-    }
-    image.format = PNG_FORMAT_RGBA;
-    pic.rgba.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, pic.rgba.data(), 0, nullptr)) {
-        ADD_FAILURE() << path << ": " << image.message;
-        return pic = Picture{};
-    }
-    pic.width = static_cast<int>(image.width);
-    pic.height = static_cast<int>(image.height);
-    return pic;
+    return loaded[name] = read_png(media_dir / "gfx" / (name + ".png"));
 }
 
 // Alpha only 0 or 255, no colour-key pixels, something drawn.
@@ -200,12 +198,8 @@ TEST(MediaPipeline, HardeningSplitsAlphaAtHalfAndAvoidsTheKey) {
     ASSERT_TRUE(png_image_write_to_file(&image, in.c_str(), 0, soft, 0, nullptr));
     const std::string command = bin_dir.string() + "/../tools/media/media_harden " + in.string() + " " + out.string();
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    png_image hard{};
-    hard.version = PNG_IMAGE_VERSION;
-    std::uint8_t rgba[16] = {};
-    ASSERT_TRUE(png_image_begin_read_from_file(&hard, out.c_str()));
-    hard.format = PNG_FORMAT_RGBA;
-    ASSERT_TRUE(png_image_finish_read(&hard, nullptr, rgba, 0, nullptr));
+    const std::vector<std::uint8_t> rgba = read_png(out).rgba;
+    ASSERT_EQ(rgba.size(), 16u);
     EXPECT_EQ((std::array{rgba[3], rgba[7], rgba[11], rgba[15]}), (std::array<std::uint8_t, 4>{0, 255, 255, 255}));
     EXPECT_EQ(rgba[14], 127);
 }
@@ -314,22 +308,13 @@ std::vector<std::uint8_t> read_bytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::uint32_t le32(const std::vector<std::uint8_t>& b, size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
-
-TEST(MediaSound, JingleIsPlainPcmWavWithItsDataAfterTheFormat) {
-    const std::vector<std::uint8_t> wav = read_bytes(media_dir / "aud" / "thames.wav");
-    ASSERT_GE(wav.size(), 44u);
-    EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
-    EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(le32(wav, 16), 16u);
-    EXPECT_EQ(wav[20] | wav[21] << 8, 1) << "PCM";
-    EXPECT_EQ(wav[34] | wav[35] << 8, 16) << "bits per sample";
-    // The sound loader expects the data chunk right after the format chunk.
-    EXPECT_EQ(std::string(wav.begin() + 36, wav.begin() + 40), "data");
-    EXPECT_LE(44u + le32(wav, 40), wav.size());
-    const double seconds = static_cast<double>(le32(wav, 40)) / le32(wav, 28);  // data bytes / bytes per second
+// The game's own sound loader takes only PCM with its data right after the format.
+TEST(MediaSound, JingleLoadsAsSixteenBitPcmOfOneToSixSeconds) {
+    const auto wav = rt::read_wav_file((media_dir / "aud" / "thames.wav").string());
+    ASSERT_TRUE(wav.has_value());
+    EXPECT_EQ(wav->format.bits_per_sample, 16);
+    const double seconds =
+        static_cast<double>(wav->samples.size()) / (wav->format.samples_per_second * wav->format.block_align);
     EXPECT_GT(seconds, 1.0);
     EXPECT_LT(seconds, 6.0);
 }

@@ -3,9 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <regex>
-#include <string>
 
 #include "tests/support/headless.h"
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "platform/services.h"
 #include "runtime/core/frame_loop.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/files/archive_format.h"
 #include "runtime/files/media_archive.h"
 #include "runtime/files/media_problems.h"
 #include "tests/support/headless.h"
@@ -78,17 +80,10 @@ TEST_F(RuntimeEnds, QuitSignalEndsThePauseLoop) {
 
 // An archive whose one entry "good.png" holds a stream that does not unpack.
 void write_damaged_archive(const std::filesystem::path& file) {
-    std::vector<std::uint8_t> bytes = {100, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    const std::uint32_t stored = static_cast<std::uint32_t>(bytes.size());
-    const std::uint32_t directory = stored;
-    const std::string name = "good.png";
-    bytes.push_back(static_cast<std::uint8_t>(name.size()));
-    bytes.insert(bytes.end(), name.begin(), name.end());
-    for (std::uint32_t value : {0u, stored}) {
-        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-    }
-    bytes.insert(bytes.end(), {0, 's', 'b', 'X'});
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(directory >> shift));
+    rt::archive::Bytes data(200);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 37 + i / 7);
+    auto bytes = rt::archive::build_archive({{"good.png", data}}, 0, rt::archive::OffsetBase::file_start);
+    std::fill(bytes.begin() + 4, bytes.begin() + 12, 0xFF);
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                 static_cast<std::streamsize>(bytes.size()));
 }

@@ -94,6 +94,26 @@ void GameDriver::click_anywhere() {
     input_->click();
 }
 
+bool MenuPlayer::operator()(GameDriver& driver) {
+    if (!released) {
+        driver.release_keys();
+        driver.input().move_pointer_to(620, 10);
+        released = true;
+        return true;
+    }
+    if (!driver.menu_shown()) {
+        fire ? driver.press_key(57) : driver.click_anywhere();
+        released = false;
+        return driver.frame() < 60000;
+    }
+    const int option = at_menu(driver);
+    if (option > 0) {
+        driver.choose(option);
+        released = false;
+    }
+    return option != 0;
+}
+
 void GameDriver::save_screenshot(const std::filesystem::path& file) const { rt::save_screen(file.string()); }
 
 }  // namespace testing_support

@@ -1,7 +1,5 @@
 #pragma once
-#include <filesystem>
 #include <functional>
-#include <string>
 
 #include "platform/doubles/recording_music.h"
 #include "platform/doubles/recording_sound.h"
@@ -63,6 +61,17 @@ private:
     bool menu_shown_ = false;
     double last_menu_calls_ = 0;
     long frame_ = 0;
+};
+
+// Clicks through every screen that waits for a press and asks `at_menu` at
+// each menu: an option, 0 to stop, -1 to wait a frame. Between clicks the
+// pointer rests in a corner, so no option is highlighted on the pictures.
+struct MenuPlayer {
+    std::function<int(GameDriver&)> at_menu;
+    bool fire = false;  // the handheld without touch: its fire button instead of a click
+    bool released = true;
+
+    bool operator()(GameDriver& driver);
 };
 
 }  // namespace testing_support
