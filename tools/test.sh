@@ -4,6 +4,10 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
+started=$SECONDS
+# Where the time goes, for whoever keeps CI fast.
+phase() { echo "== $1 ($((SECONDS - started)) s in)"; }
+phase "installing what is missing"
 bash "$root/tools/install-deps.sh"
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 
@@ -26,8 +30,10 @@ configure() {
 }
 
 # Everything: runtime, game, media pipeline, playthroughs.
+phase "building"
 configure "$root/build"
 cmake --build "$root/build" -j"$jobs"
+phase "testing"
 ctest --no-tests=error --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 600 |
   tee "$root/build/ctest-output.txt"
 
@@ -35,10 +41,13 @@ ctest --no-tests=error --test-dir "$root/build" --output-on-failure -j"$jobs" --
 # media checks add nothing there but minutes). Leaks are not reported: the GL
 # driver keeps allocations until exit.
 areas=(core files gfx input audio)
+phase "building with the sanitizers"
 configure "$root/build-sanitize" -DMARLOWICK_SANITIZE=ON
 cmake --build "$root/build-sanitize" -j"$jobs" --target marlowick "${areas[@]/#/test_}"
+phase "testing with the sanitizers"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --no-tests=error --test-dir "$root/build-sanitize" --output-on-failure -j"$jobs" --timeout 600 \
   -R "^($(IFS='|'; echo "${areas[*]}"))\\." | tee "$root/build-sanitize/ctest-output.txt"
 report_skips "$root/build"
 report_skips "$root/build-sanitize"
+phase "done"
