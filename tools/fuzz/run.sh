@@ -20,7 +20,9 @@ done
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build-fuzz
 
+# -O1 with line tables, as fuzzing usually is: quick to build, readable traces.
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLOWICK_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
   -DMARLOWICK_BUILD_TESTS=OFF -DMARLOWICK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target fuzz_targets
 # The archive seeds need the packer; the normal build's one does when it is there.
