@@ -2,9 +2,6 @@
 // printed and use only characters the font has.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,22 +82,6 @@ bool printable(std::string_view text) {
     return true;
 }
 
-// Option labels and fixed lines live in the sources themselves: a stray
-// typographic quote there would end the game with an array error.
-void expect_plain_ascii_sources(std::initializer_list<const char*> names) {
-    const std::filesystem::path root = MARLOWICK_SOURCE_DIR;
-    for (const char* name : names) {
-        std::ifstream in(root / name, std::ios::binary);
-        ASSERT_TRUE(in) << name;
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        int line = 1;
-        for (char c : bytes) {
-            if (c == '\n') ++line;
-            EXPECT_TRUE(c == '\n' || (c >= 32 && c <= 126)) << name << ":" << line;
-        }
-    }
-}
-
 constexpr int message_end = 10 + message_room;
 
 // Where each paragraph is printed: P(text, y, limit[, maxkern]); M(text) is a
@@ -178,11 +159,6 @@ TEST(GameText, UsesOnlyCharactersTheFontHas) {
     for (const Line& l : lines) EXPECT_TRUE(printable(l.text)) << l.name;
 }
 
-TEST(GameText, SourcesHoldPlainAscii) {
-    expect_plain_ascii_sources({"game/part_one.cpp", "game/part_one_text.h", "game/story_text.h", "game/part_two.cpp",
-                                "game/part_two_text.h", "game/maze.cpp"});
-}
-
 TEST(GameText, ParagraphsEndAboveWhatFollowsWithALineSpareAndLinesStayOnScreen) {
     for (const Paragraph& p : paragraphs) {
         const int room = (p.limit - p.y) / 20 - 1;
@@ -195,16 +171,6 @@ TEST(GameText, ParagraphsEndAboveWhatFollowsWithALineSpareAndLinesStayOnScreen) 
         }
     }
     for (const Line& l : lines) EXPECT_LE(width(l.text), (640 - l.x) * 9 / 10) << l.name;
-}
-
-// The wrap model itself: a regression here would make the layout checks meaningless.
-TEST(GameText, WrapModelBreaksLikeTheGame) {
-    // Five 12-pixel letters and a space per word: 620 pixels in all. Reaching the limit exactly still breaks.
-    const std::string eight_words = "aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa";
-    EXPECT_EQ(width(eight_words), 620);
-    EXPECT_EQ(std::vector({wrapped_lines("", 640), wrapped_lines(eight_words, 640), wrapped_lines(eight_words, 620),
-                           wrapped_lines(eight_words, 400)}),
-              std::vector({0, 1, 2, 2}));
 }
 
 }  // namespace
