@@ -38,10 +38,11 @@ void procedure(int first_line) {
     procedure.statement(first_line + 1);
 }
 
-std::vector<int> lines_of(const std::vector<testing_support::Stop>& stops) {
-    std::vector<int> lines;
-    for (const auto& stop : stops) lines.push_back(stop.line);
-    return lines;
+using Where = std::vector<std::pair<int, int>>;  // line and call depth of each stop
+Where stops_of(const DevelopmentEnvironment& environment) {
+    Where where;
+    for (const auto& stop : environment.stops) where.emplace_back(stop.line, stop.depth);
+    return where;
 }
 
 TEST_F(DebugRegistry, WithoutDebuggerStatementsOnlyRecordThePosition) {
@@ -104,7 +105,7 @@ TEST_F(DebugRegistry, BreakpointNeedsBothFileAndLine) {
     for (auto [file, line] : {std::pair{0, 1}, {0, 20}, {1, 30}, {1, 20}, {2, 20}, {0, 30}}) {
         rt::statement_hook(file, line, nullptr);
     }
-    EXPECT_EQ(lines_of(environment.stops), (std::vector<int>{1, 20, 30}));
+    EXPECT_EQ(stops_of(environment), (Where{{1, 0}, {20, 0}, {30, 0}}));
     EXPECT_EQ(environment.stops[1].file, 1);
 
     rt::debug_record.breakpoint_count = 1'000'000;  // a count beyond the tables is held to them
@@ -126,9 +127,7 @@ TEST_F(DebugRegistry, StepOverPassesDeeperCallsAndLeavesAProcedureAtItsEnd) {
     procedure(300);  // breakpoint on its last statement, then step over
     rt::statement_hook(0, 12, nullptr);
 
-    EXPECT_EQ(lines_of(environment.stops), (std::vector<int>{10, 11, 301, 12}));
-    EXPECT_EQ(environment.stops[2].depth, 2);
-    EXPECT_EQ(environment.stops[3].depth, 1);
+    EXPECT_EQ(stops_of(environment), (Where{{10, 1}, {11, 1}, {301, 2}, {12, 1}}));
 }
 
 TEST_F(DebugRegistry, StepOutStopsAtTheNextStatementOfTheCaller) {
@@ -146,9 +145,7 @@ TEST_F(DebugRegistry, StepOutStopsAtTheNextStatementOfTheCaller) {
         procedure(50);
         outer.statement(61);
     }
-    EXPECT_EQ(lines_of(environment.stops), (std::vector<int>{1, 50, 61}));
-    EXPECT_EQ(environment.stops[1].depth, 3);
-    EXPECT_EQ(environment.stops[2].depth, 2);
+    EXPECT_EQ(stops_of(environment), (Where{{1, 1}, {50, 3}, {61, 2}}));
 }
 
 TEST_F(DebugRegistry, StopHidesTheWindowUnpausesAndRefreshesInput) {

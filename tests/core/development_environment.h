@@ -24,6 +24,15 @@ inline void reset_debug_state() {
     rt::step_depth = 0;
 }
 
+// The debugger record's address in a "BP" message: lower-case hex, no prefix.
+inline std::uintptr_t record_address(std::string_view message) {
+    std::uintptr_t address = 0;
+    const auto digits = message.substr(2);
+    EXPECT_EQ(std::from_chars(digits.data(), digits.data() + digits.size(), address, 16).ptr,
+              digits.data() + digits.size()) << message;
+    return address;
+}
+
 struct Stop {
     int file, line, depth;
 };
@@ -59,10 +68,7 @@ private:
     void receive(std::string_view message) {
         if (message.starts_with("TX")) return;
         ASSERT_TRUE(message.starts_with("BP")) << message;
-        std::uintptr_t address = 0;
-        const auto hex = message.substr(2);
-        ASSERT_EQ(std::from_chars(hex.data(), hex.data() + hex.size(), address, 16).ptr, hex.data() + hex.size());
-        auto& record = *reinterpret_cast<rt::DebugRecord*>(address);
+        auto& record = *reinterpret_cast<rt::DebugRecord*>(record_address(message));
         stops.push_back({record.stop_file, record.stop_line, rt::call_depth});
         if (on_stop) on_stop(record);
     }

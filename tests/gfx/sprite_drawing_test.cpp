@@ -236,7 +236,6 @@ TEST_F(SpriteDrawing, SavedPicturesShowTheKeyAsKeyOrTransparency) {
     rt::save_screen(file("screen.bmp").string());
     const std::string bmp = testing_support::read_file(file("screen.bmp"));
     ASSERT_EQ(bmp.size(), 54U + 640 * 3 * 480);
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
     const std::size_t row_1 = 54 + std::size_t(478) * 640 * 3;  // rows are stored bottom-up
     EXPECT_EQ(bmp.substr(row_1 + 3, 3), std::string("\x80\x00\xFF", 3));
     EXPECT_EQ(bmp.substr(row_1 + 6, 3), std::string("\x00\xFF\x00", 3));
