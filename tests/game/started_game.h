@@ -41,8 +41,5 @@ Screen drawn_by(Draw draw) {
     return Screen::grab();
 }
 
-// The game's text width of a line, from its kerning table.
-double text_width(const std::string& text);
-
 }  // namespace frame_test
 

