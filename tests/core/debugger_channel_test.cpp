@@ -73,7 +73,6 @@ TEST(DebuggerChannel, UntracedProcessIsNotAttachedAndDeliveryIsHarmless) {
     const auto debugger = platform::make_system_debugger();
     EXPECT_FALSE(debugger->attached());
     debugger->deliver("BP1234");  // would end the process if the trap were not held off
-    SUCCEED();
 }
 
 }  // namespace

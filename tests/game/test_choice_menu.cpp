@@ -71,9 +71,7 @@ TEST(ChoiceMenu, DesktopClickBesideTheTextChoosesNothing) {
 
 TEST(ChoiceMenu, TouchChoosesWhereTheFingerIsLifted) {
     StartedGame game("--handheld=F200");
-    ASSERT_EQ(game::info_Str, "F200");
-    ASSERT_EQ(game::resx, 2);
-    ASSERT_EQ(rt::graphics().width, 320);
+    ASSERT_EQ(rt::graphics().width, 320);  // half the layout's 640
     auto& input = game.driver.input();
     game::screendrawn = 0;
     game::pressed = 0;

@@ -6,7 +6,6 @@
 
 #include "game/globals.h"
 #include "game/text.h"
-#include "platform/doubles/test_system.h"
 #include "runtime/gfx/picture_files.h"
 #include "runtime/gfx/sprites.h"
 #include "tests/game/started_game.h"
@@ -124,18 +123,6 @@ TEST(PrintWrapped, BreaksAtTheLastSpaceBeforeMaxkern) {
     EXPECT_EQ(drawn_by([] { game::print_wrapped("ab abcdefghij", 100); }),
               lines_at({"ab", "abcd", "efgh", "ij"}, 100));
     EXPECT_FALSE(drawn_by([] { game::print_wrapped("", 100); }).has_ink(0, 480));
-}
-
-TEST(PrintText, CharacterOutsideTheFontIsError9) {
-    StartedGame game;
-    game::print_text("\x7f~ ", 0, 0);  // the last glyph of the strip is fine
-    try {
-        game::print_text("tab\there", 0, 0);
-        FAIL() << "the program went on";
-    } catch (const platform::doubles::ProgramExit& exit) {
-        EXPECT_EQ(exit.code, 0);
-    }
-    EXPECT_NE(game.driver.error_log().find("-End On Line\r\n9\r\n"), std::string::npos) << game.driver.error_log();
 }
 
 }  // namespace
