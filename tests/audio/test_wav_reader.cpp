@@ -106,7 +106,6 @@ TEST_F(BrokenWav, LyingSizesGiveNothing) {
          WavBuilder().format(1, 1, 22050, 16).chunk("fact", {}, 0x80000000u).chunk("data", samples)},
         {"empty data", WavBuilder().format(1, 1, 22050, 16).chunk("data", {})},
         {"no data chunk", WavBuilder().format(1, 1, 22050, 16)},
-        {"other chunk before data", WavBuilder().format(1, 1, 22050, 16).chunk("junk", {1, 2}).chunk("data", samples)},
         {"no channels, so an empty block", WavBuilder().format(1, 0, 22050, 16).chunk("data", samples)},
         {"two fact chunks",
          WavBuilder().format(1, 1, 22050, 16).chunk("fact", {0, 0, 0, 0}).chunk("fact", {0, 0, 0, 0}).chunk("data",

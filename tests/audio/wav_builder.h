@@ -11,8 +11,7 @@ namespace audio_tests {
 // Builds WAV files chunk by chunk, including broken ones.
 class WavBuilder {
 public:
-    WavBuilder& format(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
-                       std::uint32_t extra_bytes = 0) {
+    WavBuilder& format(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
         const std::uint16_t block = static_cast<std::uint16_t>(channels * bits / 8);
         std::vector<std::uint8_t> body;
         put16(body, tag);
@@ -21,7 +20,6 @@ public:
         put32(body, rate * block);
         put16(body, block);
         put16(body, bits);
-        body.resize(body.size() + extra_bytes, 0);
         return chunk("fmt ", body);
     }
 

@@ -133,13 +133,4 @@ TEST_F(ChannelTest, DirectoryListingKeepsDirectoriesApartAndFiltersFiles) {
     EXPECT_EQ(listing.directories, (std::vector<std::string>{"saves.sav"}));
 }
 
-TEST_F(ChannelTest, NumberLinesUseTheRuntimeNumberText) {
-    ASSERT_EQ(rt::open_file(3, "numbers.txt", 0), 1.0);
-    rt::write_number_line(3, 0.5);
-    rt::write_number_line(3, 1e10);
-    rt::write_number_line(3, 1.0 / 3.0);
-    rt::close_file(3);
-    EXPECT_EQ(read("numbers.txt"), "0.5\r\n1.e+010\r\n0.3333333333\r\n");
-}
-
 }  // namespace

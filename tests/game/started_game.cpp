@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "game/globals.h"
 #include "runtime/core/frame_loop.h"
 #include "runtime/gfx/graphics_context.h"
 
@@ -57,12 +56,6 @@ int Screen::right_edge(int top, int rows) const {
         }
     }
     return edge;
-}
-
-double text_width(const std::string& text) {
-    double width = 0;
-    for (const char c : text) width += game::kern[static_cast<unsigned char>(c) - 32];
-    return width;
 }
 
 }  // namespace frame_test

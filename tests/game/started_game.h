@@ -20,9 +20,6 @@ public:
 class Screen {
 public:
     static Screen grab();
-    int width() const { return width_; }
-    int height() const { return height_; }
-    std::uint32_t pixel(int x, int y) const;  // red + 256 green + 65536 blue
     bool operator==(const Screen& other) const = default;
     // Rightmost column, within rows [top, top + rows), that is not black; -1 when all are.
     int right_edge(int top, int rows) const;
@@ -30,6 +27,7 @@ public:
     bool has_ink(int top, int rows) const { return right_edge(top, rows) >= 0; }
 
 private:
+    std::uint32_t pixel(int x, int y) const;  // red + 256 green + 65536 blue
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> rgb_;
@@ -42,9 +40,6 @@ Screen drawn_by(Draw draw) {
     draw();
     return Screen::grab();
 }
-
-// The game's text width of a line, from its kerning table.
-double text_width(const std::string& text);
 
 }  // namespace frame_test
 

@@ -83,12 +83,11 @@ TEST_P(AutosaveDamage, IsRefusedWithAReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, AutosaveDamage,
-    testing::Values(Damage{"empty", ""}, Damage{"picture", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"},
+    testing::Values(Damage{"empty", ""},
                     Damage{"foreign", edited(sample_text(), "game=Marlowick", "game=Other")},
                     Damage{"newer format", edited(sample_text(), "format=1", "format=2")},
                     Damage{"unknown location", edited(sample_text(), "loc=12", "loc=53")},
                     Damage{"no location", edited(sample_text(), "loc=12", "loc=0")},
-                    Damage{"signed location", edited(sample_text(), "loc=12", "loc=-1")},
                     Damage{"ending as location", edited(sample_text(), "loc=3\r", "loc=44\r")},
                     Damage{"item out of range", edited(sample_text(), "obj=2 5 14", "obj=2 5 50")},
                     Damage{"item not a number", edited(sample_text(), "obj=2 5 14", "obj=2 5 1e1")},
@@ -97,12 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Damage{"item of no use here", edited(sample_text(), "obj=2 5 14", "obj=27")},
                     Damage{"maze without a cell", edited(sample_text(), "mazeloc=7", "mazeloc=0")},
                     Damage{"maze cell beyond the grid", edited(sample_text(), "mazeloc=7", "mazeloc=17")},
-                    Damage{"Part Two without Part One finished", sample_text(), false}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
+                    Damage{"Part Two without Part One finished", sample_text(), false}));
 
 fs::path autosave(const GameDriver& driver) { return driver.program_dir() / game::autosave_file; }
 void give_marker(const GameDriver& driver) { std::ofstream(driver.program_dir() / "partone.vx") << "5190364\r\n"; }
@@ -110,18 +104,23 @@ void give_autosave(const GameDriver& driver, const std::string& text) {
     std::ofstream(autosave(driver), std::ios::binary) << text;
 }
 
+std::vector<double> items() {
+    std::vector<double> obj;
+    for (int i = 0; i < 50; ++i) obj.push_back(game::obj[i]);
+    return obj;
+}
+const std::vector<double> no_items(50, 0.0);
+
 // What the player sees at a location's menu, and the autosave on disk then.
 struct Seen {
     double loc;
-    std::array<double, 50> obj;
+    std::vector<double> obj;
     frame_test::Screen picture;
     std::string autosave;
 };
 
 Seen seen_now(const GameDriver& driver) {
-    Seen seen{game::loc, {}, frame_test::Screen::grab(), read_file(autosave(driver))};
-    for (int i = 0; i < 50; ++i) seen.obj[static_cast<std::size_t>(i)] = game::obj[i];
-    return seen;
+    return {game::loc, items(), frame_test::Screen::grab(), read_file(autosave(driver))};
 }
 
 // With MARLOWICK_SCREENSHOTS set to a folder, every answered menu of a route
@@ -134,11 +133,18 @@ void save_step_screenshot(const GameDriver& driver, int part, std::size_t step, 
     driver.save_screenshot(fs::path(folder) / name);
 }
 
+// Back at the part selection after a part's end or Esc: nothing of the play is left.
+void expect_fresh_start() {
+    EXPECT_EQ(std::tie(game::part, game::loc, game::loaded), std::make_tuple(1.0, 1.0, 0.0));
+    EXPECT_EQ(items(), no_items);
+}
+
 // Plays a route as a person would, checking the location at each menu and
 // the continue prompts after each choice; at each location's first menu keeps
 // what is seen there. The route ends back at the part selection with the
-// marker written. Then, for each kept moment, puts its autosave back, restarts
-// with Esc and continues: the continued game must show the same.
+// marker written. Then, for each kept moment, puts its autosave back,
+// continues, and goes back to the title with Esc: the continued game must show
+// the same, and the restart must leave nothing of it.
 void check_route_continues(std::span<const route::Step> steps, int part) {
     GameDriver driver;
     if (part == 2) give_marker(driver);
@@ -167,13 +173,11 @@ void check_route_continues(std::span<const route::Step> steps, int part) {
             EXPECT_EQ(game::menu_y(), selection_menu_y);
             EXPECT_EQ(read_file(d.program_dir() / "partone.vx"), "5190364\r\n");
             EXPECT_FALSE(fs::exists(autosave(d))) << "the part's end keeps its autosave";
-            if (part == 1) {
-                EXPECT_EQ(std::tie(game::part, game::loc), std::make_tuple(1.0, 1.0));
-                for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], 0) << i;
-            }
+            if (part == 1) expect_fresh_start();
         }
         switch (stage) {
         case Stage::part_selection:
+            if (checking > 0) expect_fresh_start();  // after Esc
             while (checking < seen.size() && seen[checking].autosave.empty()) ++checking;
             if (checking >= seen.size()) return 0;
             give_autosave(d, seen[checking].autosave);
@@ -188,7 +192,7 @@ void check_route_continues(std::span<const route::Step> steps, int part) {
         }
         const Seen& expected = seen[checking++];
         EXPECT_EQ(game::loc, expected.loc);
-        for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], expected.obj[static_cast<std::size_t>(i)]) << "obj " << i;
+        EXPECT_EQ(items(), expected.obj);
         EXPECT_TRUE(frame_test::Screen::grab() == expected.picture) << "picture at loc " << expected.loc;
         stage = Stage::part_selection;
         d.press_key(1);  // Esc: back to the title
@@ -251,7 +255,7 @@ TEST(AutosaveContinue, StartingFromTheBeginningDropsTheAutosaveAndPlaysTheIntro)
     driver.run(std::ref(player));
     EXPECT_EQ(game::prompts_shown() - before, intro_prompts);
     EXPECT_EQ(game::loc, 1);
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], 0);
+    EXPECT_EQ(items(), no_items);
     EXPECT_FALSE(fs::exists(autosave(driver)));
 }
 
@@ -282,23 +286,6 @@ TEST(AutosaveContinue, AFailedWriteIsLoggedOnceAndPlayGoesOn) {
     driver.run(std::ref(player));
     EXPECT_EQ(game::loc, route::part_one[4].loc);
     EXPECT_EQ(count(driver.error_log(), "Autosave not written"), 1) << driver.error_log();
-}
-
-// The handheld asks as the desktop does; with MARLOWICK_SCREENSHOTS set to a
-// folder, the question is saved there.
-TEST(AutosaveContinue, TheHandheldAsksTheQuestionToo) {
-    GameDriver driver;
-    give_autosave(driver, part_one_only());
-    MenuPlayer player{[](GameDriver& d) {
-                          const char* folder = std::getenv("MARLOWICK_SCREENSHOTS");
-                          if (folder != nullptr) d.save_screenshot(fs::path(folder) / "continue-F100.png");
-                          return 0;
-                      },
-                      true};
-    driver.run(std::ref(player), "--handheld=F100");
-    EXPECT_EQ(game::info_Str.view(), "F100");
-    EXPECT_EQ(game::menu_y(), selection_menu_y);
-    EXPECT_EQ(game::part, 1);
 }
 
 // What autosave_kills.sh starts and kills: the main loop's choice step, run

@@ -42,7 +42,6 @@ TEST(ChoiceMenu, DesktopClickBesideTheTextChoosesNothing) {
     EXPECT_EQ(two_options(), 0);
     ASSERT_EQ(game::screendrawn, 1);
     const int text_end = static_cast<int>(game::optwide[1]);
-    ASSERT_EQ(text_end, frame_test::text_width("Go north"));
     const int row_one = first_option_row + 10;
 
     input.move_pointer_to(text_end, row_one);
@@ -72,9 +71,7 @@ TEST(ChoiceMenu, DesktopClickBesideTheTextChoosesNothing) {
 
 TEST(ChoiceMenu, TouchChoosesWhereTheFingerIsLifted) {
     StartedGame game("--handheld=F200");
-    ASSERT_EQ(game::info_Str, "F200");
-    ASSERT_EQ(game::resx, 2);
-    ASSERT_EQ(rt::graphics().width, 320);
+    ASSERT_EQ(rt::graphics().width, 320);  // half the layout's 640
     auto& input = game.driver.input();
     game::screendrawn = 0;
     game::pressed = 0;

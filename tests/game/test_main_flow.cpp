@@ -1,14 +1,11 @@
-// The game's frame played through the real loop: the developer screens and
-// the title, the part selection behind the progress marker, and the restart
-// (damaged markers: tests/install/progress_test.cpp).
+// The game's opening played through the real loop: the developer screens and
+// the title (the part selection and the restart are walked in
+// tests/game/test_autosave.cpp, damaged markers in tests/install/progress_test.cpp).
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string_view>
 #include <utility>
 
-#include "game/globals.h"
-#include "game/menu.h"
 #include "runtime/audio/music.h"
 #include "runtime/gfx/sprites.h"
 #include "tests/support/game_driver.h"
@@ -17,18 +14,12 @@ namespace {
 
 using testing_support::GameDriver;
 
-constexpr double part_selection_y = 350;
 constexpr int key_escape = 1;
 constexpr long frame_limit = 5000;
 
-bool playing(std::string_view music) {
-    return rt::music_state().music_open && rt::music_state().music_file == music;
+bool title_music_playing() {
+    return rt::music_state().music_open && rt::music_state().music_file == std::string_view("aud/title.mp3");
 }
-
-bool title_music_playing() { return playing("aud/title.mp3"); }
-
-// The in-game music starts once the part has been chosen.
-bool at_part_selection() { return game::menu_y() == part_selection_y && !playing("aud/ingame.mp3"); }
 
 double slot_width(int slot) {
     double width = 0;
@@ -77,49 +68,6 @@ TEST(FixedScreens, LogoAndTitleRunTheirFramesAndEscOnTheTitleEnds) {
     ASSERT_TRUE(outcome.program_ended);
     EXPECT_EQ(outcome.exit_code, 0);
     EXPECT_NE(driver.error_log().find(end_report(0)), std::string::npos) << driver.error_log();
-}
-
-TEST(PartSelection, CodeMarkerOffersBothPartsAndEscRestartsFromTheTitle) {
-    GameDriver driver;
-    std::ofstream(driver.program_dir() / "partone.vx", std::ios::binary) << "5190364\r\n";
-    int selections = 0;
-    bool escaped = false;
-    bool restart_checked = false;
-    testing_support::MenuPlayer player{[&](GameDriver&) {
-        if (at_part_selection() && !escaped) {
-            ++selections;
-            return 2;
-        }
-        if (!escaped) {  // the first location of Part Two
-            EXPECT_EQ(game::part, 2);
-            EXPECT_NE(game::loaded, 0);
-            game::loc = 7;
-            game::obj[0] = 1;
-            game::obj[23] = 4;
-            game::obj[49] = 1;
-            driver.press_key(key_escape);
-            escaped = true;
-            return -1;
-        }
-        if (at_part_selection()) ++selections;  // offered again after the title
-        return 0;
-    }};
-    const auto outcome = driver.run([&](GameDriver& d) {
-        if (escaped && !restart_checked && title_music_playing()) {
-            d.release_keys();
-            restart_checked = true;
-            EXPECT_EQ(game::part, 1);
-            EXPECT_EQ(game::loc, 1);
-            EXPECT_EQ(game::loaded, 0);
-            for (int i = 0; i < 50; ++i) EXPECT_EQ(game::obj[i], 0) << i;
-        }
-        return player(d);
-    });
-    EXPECT_FALSE(outcome.program_ended) << driver.error_log();
-    EXPECT_TRUE(restart_checked);
-    EXPECT_EQ(selections, 2);
-    EXPECT_EQ(game::menu_y(), part_selection_y);
-    EXPECT_TRUE(std::filesystem::exists(driver.program_dir() / "partone.vx"));
 }
 
 }  // namespace

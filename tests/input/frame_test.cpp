@@ -34,12 +34,6 @@ protected:
     platform::doubles::FakeWindow* window_ = nullptr;
 };
 
-TEST_F(InputFrameTest, StartUpTakesTheExclusiveMouse) {
-    EXPECT_TRUE(input_->is_open);
-    EXPECT_TRUE(input_->relative);
-    EXPECT_FALSE(rt::input_state().system_pointer);
-}
-
 TEST_F(InputFrameTest, AltF4EndsTheProgramWithEscapeQuittingOff) {
     rt::allow_escape_quit(0);
     input_->press_key(1);

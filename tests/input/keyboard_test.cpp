@@ -8,7 +8,6 @@ using input_tests::InputTest;
 
 constexpr int key_a = 30;
 constexpr int key_b = 48;
-constexpr int key_left_shift = 42;
 
 class KeyboardTest : public InputTest {
 protected:
@@ -56,17 +55,6 @@ TEST_F(KeyboardTest, AHeldKeyIsTypedOnceUntilReleased) {
     EXPECT_EQ(rt::read_typed_char(), "a");
     input_->press_key(key_b);  // scanned after "a", which still wins
     EXPECT_EQ(rt::read_typed_char(), "");
-}
-
-TEST_F(KeyboardTest, ShiftCapitalisesLettersOnly) {
-    input_->press_key(key_left_shift);
-    EXPECT_EQ(rt::read_typed_char(), "");  // Shift alone types nothing
-    input_->press_key(key_a);
-    EXPECT_EQ(rt::read_typed_char(), "A");
-    input_->release_all_keys();
-    input_->press_key(54);  // right Shift
-    input_->press_key(3);
-    EXPECT_EQ(rt::read_typed_char(), "2");
 }
 
 TEST_F(KeyboardTest, EnterAndBackspaceGiveControlCharactersOtherControlKeysNothing) {

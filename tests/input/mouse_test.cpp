@@ -68,11 +68,6 @@ TEST_F(InputTest, ButtonsAndWheel) {
     start(true);
     next_frame();
     EXPECT_FALSE(rt::any_mouse_button());
-    input_->button_down(MouseButton::left);
-    rt::MouseStateResult state = rt::mouse_state();
-    EXPECT_EQ(state.left, 1.0);
-    EXPECT_EQ(state.right, 0.0);
-    input_->button_up(MouseButton::left);
     input_->button_down(MouseButton::middle);
     EXPECT_TRUE(rt::any_mouse_button());
     EXPECT_EQ(rt::mouse_axis(5), 1.0);

@@ -12,15 +12,10 @@ namespace {
 // maps to; the names are the ones the system gives those scan codes.
 TEST(ScanCodeTable, CodesNameTheirKeys) {
     const std::map<int, std::string> expected = {
-        {1, "Escape"},        {2, "1"},           {11, "0"},          {14, "Backspace"},   {15, "Tab"},
-        {16, "Q"},            {28, "Return"},     {29, "Left Ctrl"},  {30, "A"},           {42, "Left Shift"},
-        {44, "Z"},            {54, "Right Shift"}, {56, "Left Alt"},  {57, "Space"},       {58, "CapsLock"},
-        {59, "F1"},           {62, "F4"},         {68, "F10"},        {71, "Keypad 7"},    {74, "Keypad -"},
-        {75, "Keypad 4"},     {78, "Keypad +"},   {82, "Keypad 0"},   {83, "Keypad ."},    {87, "F11"},
-        {88, "F12"},          {156, "Keypad Enter"}, {157, "Right Ctrl"}, {181, "Keypad /"}, {184, "Right Alt"},
-        {199, "Home"},        {200, "Up"},        {201, "PageUp"},    {203, "Left"},       {205, "Right"},
-        {207, "End"},         {208, "Down"},      {209, "PageDown"},  {210, "Insert"},     {211, "Delete"},
-        {219, "Left GUI"},    {221, "Application"},
+        {1, "Escape"},      {11, "0"},           {15, "Tab"},         {30, "A"},          {31, "S"},
+        {54, "Right Shift"}, {58, "CapsLock"},   {68, "F10"},         {74, "Keypad -"},   {83, "Keypad ."},
+        {87, "F11"},        {156, "Keypad Enter"}, {181, "Keypad /"}, {184, "Right Alt"}, {199, "Home"},
+        {208, "Down"},      {211, "Delete"},     {221, "Application"},
         // What the keys send on Linux: Stop, the keypad comma, the mute key.
         {0x95, "Stop"},       {0xA0, "AudioMute"}, {0xB3, "Keypad ,"},
     };

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <set>
 
 #include "game/game.h"
@@ -220,12 +219,6 @@ TEST_F(InstalledCopy, ReadOnlyPrefixKeepsProgressInTheDataFolder) {
 
     const Shell next_start = play(bin, "start", home);
     EXPECT_NE(next_start.out.find("PLAYER selection prompts=0"), std::string::npos) << next_start.out;
-
-    // A damaged marker there gets the gate message and is removed.
-    std::ofstream(data / "partone.vx", std::ios::binary | std::ios::trunc) << "5190364 \r\n";
-    const Shell gated = play(bin, "start", home);
-    EXPECT_NE(gated.out.find("PLAYER story prompts=7"), std::string::npos) << gated.out;
-    EXPECT_FALSE(fs::exists(data / "partone.vx"));
 }
 
 // A copy in a writable folder (a build tree, a portable copy) keeps the marker beside itself.

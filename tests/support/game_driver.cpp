@@ -61,7 +61,6 @@ GameDriver::Outcome GameDriver::run(Player player, const std::string& command_li
     // The program's end releases the input devices with the rest of the runtime.
     if (platform::services().input.get() != input_) input_ = nullptr;
     if (input_ != nullptr) input_->on_frame = nullptr;
-    outcome.frames = frame_;
     return outcome;
 }
 

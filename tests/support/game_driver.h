@@ -26,7 +26,6 @@ public:
     struct Outcome {
         bool program_ended = false;  // through terminate_program
         int exit_code = 0;
-        long frames = 0;
     };
     // The command line is what the game's entry receives ("--handheld=F100").
     Outcome run(Player player, const std::string& command_line = "");
