@@ -24,18 +24,6 @@
 namespace game {
 namespace {
 
-constexpr double key_cursor_up = rt::keys::cursor_up;
-constexpr double key_cursor_down = rt::keys::cursor_down;
-constexpr double key_page_up = rt::keys::page_up;
-constexpr double key_page_down = rt::keys::page_down;
-constexpr double key_escape = rt::keys::escape;
-constexpr double key_tab = rt::keys::tab;
-constexpr double key_return = rt::keys::return_key;
-constexpr double key_left_shift = rt::keys::left_shift;
-constexpr double key_right_shift = rt::keys::right_shift;
-constexpr double key_space = rt::keys::space;
-constexpr double key_f2 = rt::keys::f2;
-constexpr double key_keypad_enter = rt::keys::keypad_enter;
 // The handheld's fire buttons arrive as these keys (W, left Ctrl, A, S, D, Z, X, Space, Caps Lock).
 constexpr std::array<double, 9> fire_keys{17, 29, 30, 31, 32, 44, 45, 57, 58};
 // Volume levels 0..5: the digit keys of the main keyboard and of the keypad.
@@ -71,12 +59,13 @@ struct MenuButtons {
 
 MenuButtons menu_buttons_held() {
     const platform::PadButtons pad = rt::pad_buttons();
-    const bool tab = rt::key_down(key_tab) != 0;
-    const bool shift = rt::key_down(key_left_shift) != 0 || rt::key_down(key_right_shift) != 0;
+    const bool tab = rt::key_down(rt::keys::tab) != 0;
+    const bool shift = rt::key_down(rt::keys::left_shift) != 0 || rt::key_down(rt::keys::right_shift) != 0;
     const bool enter =
-        rt::key_down(key_return) != 0 || rt::key_down(key_keypad_enter) != 0 || rt::key_down(key_space) != 0;
-    return {rt::key_down(key_cursor_up) != 0 || (tab && shift) || pad.up,
-            rt::key_down(key_cursor_down) != 0 || (tab && !shift) || pad.down, enter || pad.choose,
+        rt::key_down(rt::keys::return_key) != 0 || rt::key_down(rt::keys::keypad_enter) != 0 ||
+        rt::key_down(rt::keys::space) != 0;
+    return {rt::key_down(rt::keys::cursor_up) != 0 || (tab && shift) || pad.up,
+            rt::key_down(rt::keys::cursor_down) != 0 || (tab && !shift) || pad.down, enter || pad.choose,
             enter || pad.choose || pad.start, pad.pads};
 }
 
@@ -144,7 +133,7 @@ void tell_choices(const std::array<rt::RtString, 5>& options) {
 // F2 turns the voice on and off.
 void speech_key() {
     static bool held_before = false;
-    const bool held = rt::key_down(key_f2) != 0;
+    const bool held = rt::key_down(rt::keys::f2) != 0;
     if (held && !held_before) platform::words().toggle_voice();
     held_before = held;
 }
@@ -183,7 +172,7 @@ double prompts_shown() { return prompt_count; }
 double continue_prompt_input() { return continue_input(); }
 std::string_view continue_prompt() { return prompt_text(); }
 
-double escape_held() { return rt::key_down(key_escape) != 0 || rt::pad_buttons().back ? 1 : 0; }
+double escape_held() { return rt::key_down(rt::keys::escape) != 0 || rt::pad_buttons().back ? 1 : 0; }
 
 bool continued_in_words(std::string_view prompt) {
     platform::WordsHub& words = platform::words();
@@ -243,16 +232,16 @@ double choice_menu(double o, std::string_view o1, std::string_view o2, std::stri
     double chosen_by_keys = 0;
 
     STMT if (on_joystick_handheld()) {
-        STMT if (rt::key_down(key_cursor_down) != 0) {
+        STMT if (rt::key_down(rt::keys::cursor_down) != 0) {
             pressed = 1;
-            wait_for_release(key_cursor_down);
+            wait_for_release(rt::keys::cursor_down);
             pressed = 0;
             hilite = hilite + 1;
             if (hilite > num) hilite = 1;
         }
-        STMT if (rt::key_down(key_cursor_up) != 0) {
+        STMT if (rt::key_down(rt::keys::cursor_up) != 0) {
             pressed = 1;
-            wait_for_release(key_cursor_up);
+            wait_for_release(rt::keys::cursor_up);
             pressed = 0;
             hilite = hilite - 1;
             if (hilite < 1) hilite = num;
@@ -359,15 +348,15 @@ double volume_keys() {
         }
     } else {
         // Whole steps of 0.2 counted in fifths, so rounding never leaves 0..1.
-        STMT if (rt::key_down(key_page_up) != 0) {
+        STMT if (rt::key_down(rt::keys::page_up) != 0) {
             if (mastervolume < 1) mastervolume = std::min(5.0, std::round(mastervolume * 5) + 1) / 5;
             volpressed = 1;
-            wait_for_release(key_page_up);
+            wait_for_release(rt::keys::page_up);
         }
-        STMT if (rt::key_down(key_page_down) != 0) {
+        STMT if (rt::key_down(rt::keys::page_down) != 0) {
             if (mastervolume > 0) mastervolume = std::max(0.0, std::round(mastervolume * 5) - 1) / 5;
             volpressed = 1;
-            wait_for_release(key_page_down);
+            wait_for_release(rt::keys::page_down);
         }
     }
     STMT if (mastervolume != oldmv) rt::set_music_volume(mastervolume);

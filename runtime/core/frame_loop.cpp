@@ -30,10 +30,6 @@
 namespace rt {
 namespace {
 
-constexpr int key_escape = keys::escape;
-constexpr int key_escape_alternate = keys::escape_alternate;
-constexpr int key_left_alt = keys::left_alt;
-constexpr int key_f4 = keys::f4;
 constexpr int pause_sleep_ms = 100;
 // The wait for the next frame sleeps until this close to the due time, then
 // spins: a sleep may end late, the spin ends on time.
@@ -66,9 +62,9 @@ void reset_frame_stamps() {
 }
 
 void check_quit_keys() {
-    const bool escape = key_down(key_escape_alternate) != 0.0 || key_down(key_escape) != 0.0;
+    const bool escape = key_down(keys::escape_alternate) != 0.0 || key_down(keys::escape) != 0.0;
     if (runtime_state().escape_quits && escape) quit_from_frame();
-    if (key_down(key_left_alt) != 0.0 && key_down(key_f4) != 0.0) quit_from_frame();
+    if (key_down(keys::left_alt) != 0.0 && key_down(keys::f4) != 0.0) quit_from_frame();
 }
 
 void reset_drawing_state() {
@@ -281,7 +277,7 @@ void wait_key() {
             pump_messages();
             restart_music_if_due();
             refresh_input_devices();
-            if (runtime_state().escape_quits && key_down(key_escape) != 0.0) quit_from_frame();
+            if (runtime_state().escape_quits && key_down(keys::escape) != 0.0) quit_from_frame();
             if ((any_key_down() != 0.0) != want_held) return;
             os().clock->sleep_ms(1);
         }

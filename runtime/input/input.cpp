@@ -14,13 +14,8 @@ namespace {
 using input_detail::devices;
 using input_detail::truncated;
 
-constexpr int key_return = keys::return_key;
-constexpr int key_keypad_enter = keys::keypad_enter;
-constexpr int key_backspace = keys::backspace;
-constexpr int key_left_shift = keys::left_shift;
-constexpr int key_right_shift = keys::right_shift;
 // Ctrl, both Shifts, Alt, Caps Lock, Num Lock and Applications type nothing.
-constexpr int silent_keys[] = {29, key_left_shift, key_right_shift, 56, 58, 69, 221};
+constexpr int silent_keys[] = {29, keys::left_shift, keys::right_shift, 56, 58, 69, 221};
 
 std::int16_t to_int16(int value) {
     return static_cast<std::int16_t>(std::clamp<int>(value, INT16_MIN, INT16_MAX));
@@ -81,8 +76,8 @@ void take_frame_motion(platform::InputDevices& input, const platform::PointerSta
 
 // What a held key types, 0 for nothing.
 int typed_by(int code, const platform::InputDevices& input) {
-    if (code == key_return || code == key_keypad_enter) return 10;
-    if (code == key_backspace) return 8;
+    if (code == keys::return_key || code == keys::keypad_enter) return 10;
+    if (code == keys::backspace) return 8;
     if (std::ranges::find(silent_keys, code) != std::end(silent_keys)) return 0;
     const int character = input.key_character(code);
     if (character < 32 && character != 8 && character != 10) return 0;
@@ -178,7 +173,7 @@ int read_typed_char_impl() {
         state.last_typed = 0;
         return 0;
     }
-    if ((held(key_left_shift) || held(key_right_shift)) && typed >= 'a' && typed <= 'z') typed += 'A' - 'a';
+    if ((held(keys::left_shift) || held(keys::right_shift)) && typed >= 'a' && typed <= 'z') typed += 'A' - 'a';
     if (typed == state.last_typed) return 0;
     state.last_typed = typed;
     return typed;
