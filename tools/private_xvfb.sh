@@ -1,5 +1,7 @@
 # Sourced by the scripts that run the game in a real X window: starts a
 # private Xvfb of the given size, exports DISPLAY and leaves its pid in $xvfb.
+# end_private_xvfb kills the game whose pid is in $game (when set) and the
+# Xvfb; the scripts install it as their exit trap.
 # Usage: start_private_xvfb 1024x768
 start_private_xvfb() {
   local number_file
@@ -9,4 +11,10 @@ start_private_xvfb() {
   for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -1 "$number_file")"
   rm -f "$number_file"
+}
+
+end_private_xvfb() {
+  [ -n "${game:-}" ] && kill -KILL "$game" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
 }

@@ -31,12 +31,7 @@ now() { date +%s; }
 source "$(dirname "$0")/private_xvfb.sh"
 start_private_xvfb 1024x768
 game=""
-cleanup() {
-  [ -n "$game" ] && kill -KILL "$game" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap end_private_xvfb EXIT
 
 heartbeat="$work/heartbeat"
 starts=0

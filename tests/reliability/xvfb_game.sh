@@ -15,12 +15,7 @@ mkdir -p "$work"
 source "$(dirname "$0")/../../tools/private_xvfb.sh"
 start_private_xvfb 1024x768
 game=""
-cleanup() {
-  [ -n "$game" ] && kill -KILL "$game" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap end_private_xvfb EXIT
 
 out="$work/game.out"
 (cd "$work" && TMPDIR="$work/" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$game_dir/marlowick") >"$out" 2>&1 &
