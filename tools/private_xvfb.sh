@@ -1,7 +1,9 @@
 # Sourced by the scripts that run the game in a real X window: starts a
 # private Xvfb of the given size, exports DISPLAY and leaves its pid in $xvfb.
 # end_private_xvfb kills the game whose pid is in $game (when set) and the
-# Xvfb; the scripts install it as their exit trap.
+# Xvfb; the scripts install it as their exit trap. copy_game puts a copy of
+# the game of its own in a folder: it keeps progress beside itself when it
+# can, and a script's choices must not reach the build.
 # Usage: start_private_xvfb 1024x768
 start_private_xvfb() {
   local number_file
@@ -17,4 +19,13 @@ end_private_xvfb() {
   [ -n "${game:-}" ] && kill -KILL "$game" 2>/dev/null
   kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
+}
+
+# Usage: copy_game FROM_DIR TO_DIR
+copy_game() {
+  mkdir -p "$2"
+  for file in marlowick marlowick-movies.so media.gfx media.aud; do
+    [ -f "$1/$file" ] && cp "$1/$file" "$2/"
+  done
+  return 0
 }

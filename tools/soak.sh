@@ -14,12 +14,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 game_dir="$(cd "${2:-$root/build/bin}" && pwd)"
 work="${3:-$(mktemp -d)}"
 mkdir -p "$work"
-# A copy of its own: the game keeps its progress (autosave, marker) beside
-# itself when it can, and the soak's random choices must not reach the build.
-mkdir -p "$work/game"
-for file in marlowick marlowick-movies.so media.gfx media.aud; do
-  [ -f "$game_dir/$file" ] && cp "$game_dir/$file" "$work/game/"
-done
+source "$(dirname "$0")/private_xvfb.sh"
+copy_game "$game_dir" "$work/game"
 game_dir="$work/game"
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "soak: $tool is not installed"; exit 2; }
@@ -28,7 +24,6 @@ done
 fail() { echo "soak: FAIL: $*"; exit 1; }
 now() { date +%s; }
 
-source "$(dirname "$0")/private_xvfb.sh"
 start_private_xvfb 1024x768
 game=""
 trap end_private_xvfb EXIT

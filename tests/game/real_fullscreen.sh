@@ -33,8 +33,7 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" TMPDIR="$work/"
 
 # A copy of the game of its own, which keeps its progress beside itself, and
 # a saved game to continue: a few choices made in terminal mode.
-mkdir "$work/game"
-for file in marlowick marlowick-movies.so media.gfx media.aud; do cp "$(dirname "$game")/$file" "$work/game/"; done
+copy_game "$(dirname "$game")" "$work/game"
 game="$work/game/marlowick"
 autosave="$("$game" --help | sed -n 's/^Progress is kept in //p')autosave.ini"
 yes 1 | head -40 | timeout 120 "$game" --text --new-game >"$work/text.txt" 2>&1
