@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/gfx/slot_table.h"
+
 namespace rt {
 
 // One numbered picture: a GL texture padded to powers of two, stored upside down.
@@ -88,8 +90,8 @@ struct GraphicsContext {
     std::uint32_t transparent_color = 0x008000FF;
     std::uint32_t font_transparent_color = 0;
 
-    std::vector<SpriteSlot> sprites = std::vector<SpriteSlot>(sprite_slot_count);
-    std::vector<AlphaCopy> alpha_copies = std::vector<AlphaCopy>(sprite_slot_count);
+    SlotTable<SpriteSlot, sprite_slot_count> sprites;
+    SlotTable<AlphaCopy, sprite_slot_count> alpha_copies;
     std::int32_t bound_slot = -1;  // slot bound last; -1 = texturing off
     std::array<TiledScreen, tiled_screen_count> screens{};
     std::vector<SpareTexture> spare_textures;  // a few, most recent last

@@ -117,11 +117,12 @@ void free_sprite_slot(int slot) {
 }
 
 void free_all_sprites_and_screens(GraphicsContext& context) {
-    for (int slot = 0; slot < sprite_slot_count; ++slot) {
-        const SpriteSlot& s = context.sprites[static_cast<std::size_t>(slot)];
-        if (s.texture != 0 || s.mip_texture != 0 || s.width != 0 || s.height != 0) free_sprite_slot(slot);
-        context.alpha_copies[static_cast<std::size_t>(slot)] = AlphaCopy{};
-    }
+    context.sprites.for_each_made([](std::size_t slot, const SpriteSlot& s) {
+        if (s.texture != 0 || s.mip_texture != 0 || s.width != 0 || s.height != 0) {
+            free_sprite_slot(static_cast<int>(slot));
+        }
+    });
+    context.alpha_copies.for_each_made([](std::size_t, AlphaCopy& copy) { copy = AlphaCopy{}; });
     for (int screen = 0; screen < tiled_screen_count; ++screen) clear_tiled_screen(screen);
     drop_spare_textures();
     context.bound_slot = -1;
