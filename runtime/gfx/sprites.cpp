@@ -301,6 +301,9 @@ bool store_image_in_slot(int slot, const RgbaImage& image, bool normal_map) {
 }
 
 void bind_sprite_texture(int slot) {
+    // Rebinding would end the renderer's batch of quads (a string of glyphs
+    // is one batch); whatever binds another texture resets bound_slot.
+    if (ctx().bound_slot == slot) return;
     if (const auto active_texture = gl_extensions().glActiveTextureARB) {
         active_texture(GL_TEXTURE1_ARB);
         glDisable(GL_TEXTURE_2D);
