@@ -37,7 +37,10 @@ public:
     bool set_current_dir(const std::string& path) override { return real_->set_current_dir(path); }
     void write_stdout_line(std::string_view text) override { real_->write_stdout_line(text); }
     void beep() override { real_->beep(); }
-    [[noreturn]] void exit_process(int code) override { real_->exit_process(code); }
+    [[noreturn]] void exit_process(int code) override {
+        real_->exit_process(code);
+        std::abort();  // not reached
+    }
     std::uint32_t machine_serial() override { return real_->machine_serial(); }
     platform::ProcessResult run_process(const std::string& command_line, bool wait) override {
         return real_->run_process(command_line, wait);

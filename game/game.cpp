@@ -22,6 +22,7 @@
 #include "runtime/files/media_archive.h"
 #include "platform/user_dirs.h"
 #include "runtime/gfx/display_settings.h"
+#include "runtime/gfx/picture_read_ahead.h"
 #include "runtime/gfx/sprites.h"
 #include "runtime/gfx/window.h"
 #include "runtime/input/input.h"
@@ -41,6 +42,17 @@ void detect_device() {
         info_Str = rt::file_exists("/dev/touchscreen/wm97xx") != 0 ? rt::RtString("F200") : rt::RtString("F100");
     }
     STMT if (!(info_Str == "DESKTOP" || info_Str == "F100" || info_Str == "F200")) rt::end_program();
+}
+
+// The pictures start_up loads, the two developer screens' included: they are
+// decoded on a second thread while the window opens.
+void read_start_up_pictures_ahead(const Options& options) {
+    std::vector<std::string> names{options.handheld.empty() ? "gfx/fontpc.png" : "gfx/fontgp.png"};
+    for (const char* name : {"mouse", "f200targ", "gfxfall2", "gfxfall", "gfxdark", "gfxsky", "gfxdngn", "compo",
+                             "brinco"}) {
+        names.push_back(std::string("gfx/") + name + ".png");
+    }
+    rt::read_pictures_ahead("media.gfx", names, rt::default_color_key);
 }
 
 // Screen, font, kerning, shared pictures, then the developer screens.
@@ -71,6 +83,7 @@ void start_up() {
     STMT load_picture("gfxdngn", gfxdungeon);
     STMT compo_screen();
     STMT logo_screen();
+    rt::end_picture_read_ahead();
 }
 
 void reset_play_state() {
@@ -222,6 +235,7 @@ void game_entry(const std::string& command_line, int show_mode) {
     settings.frame_rate = 60;
     settings.debug_mode = 1;
     settings.exclusive_mouse = 1;
+    read_start_up_pictures_ahead(options);
     rt::runtime_init("Marlowick", show_mode);
     rt::set_window_icon(window_icon_png());
     rt::set_source_position(0, 0);

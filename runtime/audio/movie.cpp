@@ -9,6 +9,7 @@
 #include "runtime/core/clock.h"
 #include "runtime/core/frame_loop.h"
 #include "runtime/files/media_archive.h"
+#include "runtime/gfx/canvas.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/sprites.h"
@@ -115,6 +116,7 @@ private:
 
     template <typename Draw>
     void with_own_state(Draw draw) {
+        note_drawn_everywhere();
         glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT | GL_COLOR_BUFFER_BIT |
                      GL_PIXEL_MODE_BIT);
         glMatrixMode(GL_PROJECTION);

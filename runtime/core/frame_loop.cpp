@@ -22,6 +22,7 @@
 #include "runtime/gfx/fonts.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
+#include "runtime/gfx/picture_read_ahead.h"
 #include "runtime/gfx/sprites.h"
 #include "runtime/gfx/window.h"
 #include "runtime/input/input.h"
@@ -287,6 +288,7 @@ void wait_key() {
 }
 
 void runtime_shutdown() {
+    end_picture_read_ahead();
     release_music();
     release_input();  // while the window exists, so the pointer can be put back
     if (has_graphics_context() && graphics().window_open) save_display_settings();

@@ -77,6 +77,9 @@ struct CanvasState {
     bool drawn_everywhere = true;
     Damage to_restore;
     bool restore_everywhere = true;
+    // Nothing but the clear colour (black) since the last whole clear: shown
+    // by clearing the window, without drawing the canvas into it.
+    bool blank = false;
 };
 
 CanvasState& canvas() {
@@ -121,6 +124,18 @@ void draw_canvas_quad(const CanvasState& c, const platform::Placement& p) {
     draw_screen_texture_quad(left, top, right, bottom, s_right, t_top);
 }
 
+// Swaps, or reads what the window shows into `pixels`; then draws into the canvas again.
+void finish_presenting(const CanvasState& c, platform::Size drawable, std::vector<std::uint8_t>* pixels) {
+    if (pixels != nullptr) {
+        pixels->resize(static_cast<std::size_t>(drawable.width) * drawable.height * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, drawable.width, drawable.height, GL_RGB, GL_UNSIGNED_BYTE, pixels->data());
+    } else {
+        system_window().swap_buffers();
+    }
+    bind_framebuffer(c.framebuffer);
+}
+
 // Draws the canvas into the window; swaps, or reads the result into `pixels`.
 void present_scaled(const CanvasState& c, std::vector<std::uint8_t>* pixels = nullptr) {
     platform::Size drawable = system_window().drawable_size();
@@ -128,6 +143,16 @@ void present_scaled(const CanvasState& c, std::vector<std::uint8_t>* pixels = nu
     const platform::Placement placement = platform::place_canvas({c.width, c.height}, drawable, c.scaling);
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
+    if (c.blank) {
+        // The start-up and mode-change frames: no shader to build for them.
+        bind_framebuffer(0);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        finish_presenting(c, drawable, pixels);
+        glPopAttrib();
+        return;
+    }
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -156,14 +181,7 @@ void present_scaled(const CanvasState& c, std::vector<std::uint8_t>* pixels = nu
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     draw_canvas_quad(c, placement);
 
-    if (pixels != nullptr) {
-        pixels->resize(static_cast<std::size_t>(drawable.width) * drawable.height * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, drawable.width, drawable.height, GL_RGB, GL_UNSIGNED_BYTE, pixels->data());
-    } else {
-        system_window().swap_buffers();
-    }
-    bind_framebuffer(c.framebuffer);
+    finish_presenting(c, drawable, pixels);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -211,6 +229,7 @@ bool create_canvas(GraphicsContext& context) {
         return false;
     }
     glClear(GL_COLOR_BUFFER_BIT);
+    c.blank = true;
     tell_window(c, true);
     return true;
 }
@@ -228,6 +247,7 @@ void release_canvas() {
     }
     c.drawn.clear();
     c.drawn_everywhere = true;
+    c.blank = false;
 }
 
 bool canvas_active() { return canvas().framebuffer != 0; }
@@ -264,16 +284,29 @@ WindowPicture read_window_picture() {
     return picture;
 }
 
+namespace {
+
+// Without a background picture nothing is restored after a clear, so
+// clearing pieces saves nothing; a whole clear is also the renderer's fast
+// path, where pieces are drawn with a shader built on first use.
+bool has_background_screen() {
+    const auto& screens = graphics().screens;
+    return std::any_of(screens.begin(), screens.end(), [](const TiledScreen& s) { return s.columns != 0; });
+}
+
+}  // namespace
+
 void clear_canvas_for_next_frame() {
     CanvasState& c = canvas();
     const long long whole = static_cast<long long>(c.width) * c.height;
     // Past about half the screen one full redraw is cheaper than pieces.
     const bool everywhere = c.drawn_everywhere || !c.partial_redraw || c.framebuffer == 0 ||
-                            c.drawn.area() * 2 > whole;
+                            c.drawn.area() * 2 > whole || !has_background_screen();
     c.restore_everywhere = everywhere;
     c.to_restore = c.drawn;
     if (everywhere) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        c.blank = !has_background_screen();  // else the background is drawn back next
     } else {
         glEnable(GL_SCISSOR_TEST);
         for (const Rect& r : c.to_restore.rects()) {
@@ -305,6 +338,7 @@ void restore_canvas_background(int screen) {
 
 void note_drawn(float left, float top, float right, float bottom) {
     CanvasState& c = canvas();
+    c.blank = false;
     if (c.drawn_everywhere) return;
     if (!viewport_is_whole_canvas() || !std::isfinite(left + top + right + bottom)) {
         c.drawn_everywhere = true;
@@ -319,7 +353,12 @@ void note_drawn(float left, float top, float right, float bottom) {
     c.drawn.add(r);
 }
 
-void note_drawn_everywhere() { canvas().drawn_everywhere = true; }
+void note_drawn_everywhere() {
+    canvas().drawn_everywhere = true;
+    canvas().blank = false;
+}
+
+void note_cleared_whole() { canvas().blank = !has_background_screen(); }
 
 void set_partial_redraw(bool on) {
     canvas().partial_redraw = on;

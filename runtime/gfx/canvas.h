@@ -43,6 +43,8 @@ void restore_canvas_background(int screen);
 // Damage tracking: draws report the canvas area they touch.
 void note_drawn(float left, float top, float right, float bottom);
 void note_drawn_everywhere();
+// The whole canvas was just cleared to the clear colour.
+void note_cleared_whole();
 // Partial redraws on (default) or off (every frame cleared and redrawn whole).
 void set_partial_redraw(bool on);
 

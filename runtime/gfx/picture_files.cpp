@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "platform/services.h"
+#include "runtime/gfx/picture_read_ahead.h"
 
 namespace rt {
 
@@ -193,6 +194,7 @@ struct PngReadJob {
     MemorySource source;
     std::int32_t key = no_color_key;
     std::string name;
+    PngMessages messages = PngMessages::printed;
     RgbaImage decoded;
     std::vector<png_bytep> rows;
 };
@@ -232,20 +234,21 @@ void set_png_transformations(png_structp png, png_infop info) {
     png_read_update_info(png, info);
 }
 
-bool accepted_png_layout(png_structp png, png_infop info, const std::string& name) {
+bool accepted_png_layout(png_structp png, png_infop info, const PngReadJob& job) {
     const int channels = png_get_channels(png, info);
     const int depth = png_get_bit_depth(png, info);
     const int color_type = png_get_color_type(png, info);
+    const bool say = job.messages == PngMessages::printed;
     if (channels == 2) return false;
     if (depth != 8) {
-        std::printf("File %s has bit depth %d.\n", name.c_str(), depth);
-        std::puts("Only bit depth of 8 is supported.");
+        if (say) std::printf("File %s has bit depth %d.\n", job.name.c_str(), depth);
+        if (say) std::puts("Only bit depth of 8 is supported.");
         return false;
     }
     if (color_type != PNG_COLOR_TYPE_GRAY && color_type != PNG_COLOR_TYPE_RGB &&
         color_type != PNG_COLOR_TYPE_RGB_ALPHA) {
-        std::printf("File %s has unsupported color type.\n", name.c_str());
-        std::puts("Types GRAY, RGB and RGB_ALPHA are supported.");
+        if (say) std::printf("File %s has unsupported color type.\n", job.name.c_str());
+        if (say) std::puts("Types GRAY, RGB and RGB_ALPHA are supported.");
         return false;
     }
     return channels == 1 || channels == 3 || channels == 4;
@@ -292,7 +295,7 @@ bool run_png_decode(PngReadStructs& structs, PngReadJob& job) {
     const std::int64_t height = png_get_image_height(png, info);
     if (!acceptable_size(width, height)) return false;
     set_png_transformations(png, info);
-    if (!accepted_png_layout(png, info, job.name)) return false;
+    if (!accepted_png_layout(png, info, job)) return false;
     if (png_get_rowbytes(png, info) > static_cast<std::size_t>(width) * 4) return false;
 
     job.decoded.reset(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
@@ -307,7 +310,7 @@ bool run_png_decode(PngReadStructs& structs, PngReadJob& job) {
 }  // namespace
 
 bool decode_png_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key,
-                      const std::string& name) {
+                      const std::string& name, PngMessages messages) {
     PngReadStructs structs;
     if (structs.png == nullptr || structs.info == nullptr) return false;
     // Decoded into a separate buffer: a failed decode leaves the image as it was.
@@ -315,6 +318,7 @@ bool decode_png_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std
     job->source.bytes = bytes;
     job->key = key;
     job->name = name;
+    job->messages = messages;
     if (!run_png_decode(structs, *job)) return false;
     image.width = job->decoded.width;
     image.height = job->decoded.height;
@@ -328,12 +332,13 @@ bool read_png_image(RgbaImage& image, const std::string& file, std::int32_t key)
     return decode_png_image(image, *bytes, key, platform::native_path(file));
 }
 
-bool read_picture_image(RgbaImage& image, const std::string& file, std::int32_t key) {
+bool read_picture_image(RgbaImage& image, const std::string& file, std::int32_t key, TextureBuffer* texture) {
     const auto bytes = read_whole_file(file);
     if (!bytes) {
         image.clear();
         return false;
     }
+    if (take_picture_read_ahead(*bytes, key, image, texture)) return true;
     return decode_bmp_image(image, *bytes, key) || decode_png_image(image, *bytes, key, platform::native_path(file));
 }
 

@@ -9,6 +9,8 @@
 
 namespace rt {
 
+struct TextureBuffer;
+
 // A decoded picture: 4 bytes per pixel (red, green, blue, alpha), rows from
 // the top down. The buffer is kept between decodes and only grows.
 struct RgbaImage {
@@ -41,11 +43,18 @@ inline constexpr std::int32_t max_picture_side = 16384;
 bool read_bmp_image(RgbaImage& image, const std::string& file, std::int32_t key);
 bool read_png_image(RgbaImage& image, const std::string& file, std::int32_t key);
 // read_bmp_image, and when that fails read_png_image, over one read of the file.
-bool read_picture_image(RgbaImage& image, const std::string& file, std::int32_t key);
+// When `texture` is given and the picture was decoded ahead of time, it also
+// receives the picture's texture texels as make_texture builds them for a
+// whole, filtered picture; else it is left empty.
+bool read_picture_image(RgbaImage& image, const std::string& file, std::int32_t key,
+                        TextureBuffer* texture = nullptr);
 // The same decoders over bytes already in memory ("name" only for messages).
 bool decode_bmp_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key);
+// Quiet decodes say nothing of a format they refuse (the decoding ahead of
+// time on a second thread: the game's own load says it when it comes).
+enum class PngMessages { printed, quiet };
 bool decode_png_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key,
-                      const std::string& name);
+                      const std::string& name, PngMessages messages = PngMessages::printed);
 
 using Rgb = std::array<std::uint8_t, 3>;
 

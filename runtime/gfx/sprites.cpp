@@ -233,21 +233,28 @@ void drop_spare_textures() {
 }
 
 bool make_texture(const RgbaImage& image, int x, int y, int width, int height, std::uint32_t& texture,
-                  std::uint32_t* mip_texture, bool normal_map, bool nearest) {
+                  std::uint32_t* mip_texture, bool normal_map, bool nearest, const TextureBuffer* prepared) {
     if (width == 0) width = image.width - x;
     if (height == 0) height = image.height - y;
     if (width <= 0 || height <= 0) return false;
     const int max_size = gl_max_texture_size();
     width = std::min(width, max_size);
     height = std::min(height, max_size);
+    const int texture_width = texture_size_for(width);
+    const int texture_height = texture_size_for(height);
 
+    const bool use_prepared = prepared != nullptr && !nearest && !normal_map && x == 0 && y == 0 &&
+                              width == image.width && height == image.height && prepared->width == texture_width &&
+                              prepared->height == texture_height;
     TextureBuffer& buffer = scratch_buffer();
-    copy_upside_down_into(buffer, image, x, y, width, height, texture_size_for(width), texture_size_for(height));
-    if (!nearest) bleed_colors(buffer);
-    if (normal_map) convert_to_normal_map(buffer);
+    if (!use_prepared) {
+        copy_upside_down_into(buffer, image, x, y, width, height, texture_width, texture_height);
+        if (!nearest) bleed_colors(buffer);
+        if (normal_map) convert_to_normal_map(buffer);
+    }
 
     delete_texture(texture);
-    texture = upload_texture(buffer, nearest ? GL_NEAREST : GL_LINEAR);
+    texture = upload_texture(use_prepared ? *prepared : buffer, nearest ? GL_NEAREST : GL_LINEAR);
     if (mip_texture != nullptr) {
         delete_texture(*mip_texture);
         *mip_texture = 0;  // built from the texture when first asked for
@@ -276,11 +283,12 @@ std::uint32_t sprite_mip_texture(int slot) {
 bool load_picture_into_slot(int slot, const std::string& file, std::int32_t key, bool normal_map) {
     free_sprite_slot(slot);
     RgbaImage image;
-    if (!read_picture_image(image, file, key)) return false;
-    return store_image_in_slot(slot, image, normal_map);
+    TextureBuffer prepared;
+    if (!read_picture_image(image, file, key, &prepared)) return false;
+    return store_image_in_slot(slot, image, normal_map, prepared.texels.empty() ? nullptr : &prepared);
 }
 
-bool store_image_in_slot(int slot, const RgbaImage& image, bool normal_map) {
+bool store_image_in_slot(int slot, const RgbaImage& image, bool normal_map, const TextureBuffer* prepared) {
     free_sprite_slot(slot);
     if (image.width == 0 || image.height == 0) return false;
     // Pictures beyond the slot's 16-bit sizes cannot be recorded.
@@ -289,7 +297,7 @@ bool store_image_in_slot(int slot, const RgbaImage& image, bool normal_map) {
     SpriteSlot& s = slot_record(slot);
     const bool font = slot >= first_font_slot;
     if (!make_texture(image, 0, 0, image.width, image.height, s.texture, font ? nullptr : &s.mip_texture, normal_map,
-                      font)) {
+                      font, prepared)) {
         return false;
     }
     s.texture_width = static_cast<std::uint16_t>(texture_size_for(image.width));

@@ -66,12 +66,15 @@ std::optional<int> slot_index(double slot);
 void free_sprite_slot(int slot);
 bool load_picture_into_slot(int slot, const std::string& file, std::int32_t key, bool normal_map);
 // The texture-building tail of a load: fonts get nearest filtering and no twin.
-bool store_image_in_slot(int slot, const RgbaImage& image, bool normal_map);
+// `prepared`, when not empty, holds the texels make_texture would build for
+// the whole picture with filtering (made ahead of time on another thread).
+bool store_image_in_slot(int slot, const RgbaImage& image, bool normal_map, const TextureBuffer* prepared = nullptr);
 // Builds a power-of-two texture from a rectangle of the image. When
 // mip_texture is given, the twin with the program's own mipmap chain is left
 // to be built on first use (sprite_mip_texture): 2D drawing never samples it.
+// A prepared buffer is used only where it is what would be built.
 bool make_texture(const RgbaImage& image, int x, int y, int width, int height, std::uint32_t& texture,
-                  std::uint32_t* mip_texture, bool normal_map, bool nearest);
+                  std::uint32_t* mip_texture, bool normal_map, bool nearest, const TextureBuffer* prepared = nullptr);
 void bind_sprite_texture(int slot);
 // The mipmapped twin of a picture slot, built from the slot's texture the
 // first time it is asked for; 0 for font slots and empty slots.

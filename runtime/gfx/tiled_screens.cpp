@@ -39,7 +39,10 @@ void delete_tile_texture(ScreenTile& tile) {
     tile.texture = 0;
 }
 
-void clear_back_buffer() { glClear(GL_COLOR_BUFFER_BIT); }
+void clear_back_buffer() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    note_cleared_whole();
+}
 
 }  // namespace
 

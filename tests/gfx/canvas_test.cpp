@@ -1,4 +1,4 @@
-
+#include <functional>
 
 #include "platform/screen_fit.h"
 #include "runtime/core/frame_loop.h"
@@ -58,8 +58,12 @@ TEST_P(CanvasInWindow, ScalesWithBarsAndReadBacksStayOnTheCanvas) {
     const Placement p = platform::place_canvas({640, 480}, shown.size, c.scaling);
     EXPECT_EQ(p, c.expected);
 
-    if (p.x > 0) EXPECT_EQ(window_pixel(shown, p.x - 1, p.y + p.height / 2), (gfx_test::Rgb{0, 0, 0}));
-    if (p.y > 0) EXPECT_EQ(window_pixel(shown, p.x + p.width / 2, p.y - 1), (gfx_test::Rgb{0, 0, 0}));
+    if (p.x > 0) {
+        EXPECT_EQ(window_pixel(shown, p.x - 1, p.y + p.height / 2), (gfx_test::Rgb{0, 0, 0}));
+    }
+    if (p.y > 0) {
+        EXPECT_EQ(window_pixel(shown, p.x + p.width / 2, p.y - 1), (gfx_test::Rgb{0, 0, 0}));
+    }
     // Sharp scaling reproduces every canvas pixel; filtered scaling the inside of each block.
     const int step = p.whole_multiple ? 3 : 1;
     for (int y = 0; y < p.height; y += p.whole_multiple ? step : p.height / 8) {
@@ -149,6 +153,45 @@ TEST_F(PartialRedraw, MenuFramesMatchFullRedraws) {
     const auto partial = run_menu_frames(true);
     ASSERT_EQ(full.size(), partial.size());
     for (std::size_t i = 0; i < full.size(); ++i) EXPECT_TRUE(full[i] == partial[i]) << "frame step " << i;
+}
+
+// A canvas holding nothing since its last whole clear is shown by clearing
+// the window; whatever draws on it must end that, or the window stays black.
+TEST_F(PartialRedraw, TheWindowShowsTheCanvasAfterEveryKindOfDrawing) {
+    load(5, gfx_test::Picture(30, 30, {250, 250, 0, 255}));
+    const auto window_matches_canvas = [this](const char* step) {
+        const rt::WindowPicture shown = rt::read_window_picture();
+        ASSERT_EQ(shown.size, (Size{640, 480})) << step;
+        EXPECT_TRUE(shown.rgb == canvas()) << step;
+    };
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"nothing", [] {}},
+        {"rectangle", [] { rt::draw_rect(10, 10, 50, 50, 0x204060); }},
+        {"text", [] { rt::draw_text("Go north", 100, 100); }},
+        {"sprite", [] { rt::draw_sprite(5, 200, 200); }},
+        {"point", [] { rt::draw_point(300, 300, 0xFFFFFF); }},
+        {"polygon",
+         [] {
+             rt::add_polygon_vertex(400, 400, 0, 0, 0x00FF00);
+             rt::add_polygon_vertex(450, 400, 0, 0, 0x00FF00);
+             rt::add_polygon_vertex(450, 450, 0, 0, 0x00FF00);
+             rt::draw_polygon(-1);
+         }},
+    };
+    for (const bool with_background : {false, true}) {
+        rt::clear_screen();
+        if (with_background) {
+            rt::draw_rect(0, 0, 640, 480, 0x102030);
+            rt::keep_screen_as_background();
+        }
+        rt::present_frame();
+        for (const auto& [name, draw] : steps) {
+            draw();
+            window_matches_canvas(name);
+            rt::present_frame();
+            window_matches_canvas(name);
+        }
+    }
 }
 
 }  // namespace
