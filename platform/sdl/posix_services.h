@@ -8,7 +8,5 @@ std::uint32_t machine_serial();
 ProcessResult run_process(const std::string& command_line, bool wait);
 std::optional<std::string> file_dialog(bool save, const FileFilters& filters);
 std::unique_ptr<DynamicLibrary> load_library(const std::string& name);
-// Makes every large allocation a mapping of its own, given back when freed.
-void keep_large_blocks_separate();
 
 }  // namespace platform::posix

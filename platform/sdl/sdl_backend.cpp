@@ -2,15 +2,15 @@
 
 #include <SDL.h>
 
+#include "platform/memory.h"
 #include "platform/process_end.h"
 
-#include "platform/sdl/posix_services.h"
 #include "platform/sdl/sdl_parts.h"
 
 namespace platform {
 
 void install_sdl_services() {
-    posix::keep_large_blocks_separate();
+    keep_large_blocks_separate();
     // Quit signals are ours to serve (SDL would only queue a quit event,
     // which nobody reads while a message box is up), and SIGHUP too.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

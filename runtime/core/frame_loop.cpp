@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/heartbeat.h"
+#include "platform/memory.h"
 #include "platform/process_end.h"
 #include "platform/services.h"
 #include "runtime/audio/music.h"
@@ -219,6 +220,12 @@ double swap_and_pace() {
     glFinish();
     show_canvas();
     clear_canvas_for_next_frame();
+    if (context.pictures_replaced) {
+        // What the old pictures' buffers held goes back to the system while
+        // the frame waits for its time anyway.
+        platform::return_free_memory();
+        context.pictures_replaced = false;
+    }
 
     const double t0 = now_ms();
     const double t = wait_for_frame_due(context.next_frame_due);

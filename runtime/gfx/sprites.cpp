@@ -282,6 +282,7 @@ std::uint32_t sprite_mip_texture(int slot) {
 
 bool load_picture_into_slot(int slot, const std::string& file, std::int32_t key, bool normal_map) {
     free_sprite_slot(slot);
+    ctx().pictures_replaced = true;
     RgbaImage image;
     TextureBuffer prepared;
     if (!read_picture_image(image, file, key, &prepared)) return false;

@@ -105,6 +105,7 @@ void grab_into_screen(int screen) {
 
 bool load_picture_into_screen(int screen, const std::string& file) {
     if (!valid_screen(screen)) return false;
+    ctx().pictures_replaced = true;
     RgbaImage image;
     if (!read_picture_image(image, file, no_color_key)) return false;
     const int tile = std::min(max_texture_size(), 512);

@@ -1,0 +1,15 @@
+#pragma once
+
+// How the process holds on to memory it has freed. The game passes a stream
+// of large pictures through the allocator; without these the freed space of
+// one location stays resident while the next is loaded.
+namespace platform {
+
+// Makes every large allocation a mapping of its own, given back when freed.
+// Called once at start-up, before anything large is allocated.
+void keep_large_blocks_separate();
+// Gives free pages inside the allocator's heaps back to the system; for a
+// moment with time to spare after pictures were replaced.
+void return_free_memory();
+
+}  // namespace platform
