@@ -7,21 +7,20 @@
 
 namespace platform {
 
-// Pictures pass through buffers of one to a few megabytes (decoded images,
-// texture uploads, the renderer's texture storage). Once the first of them
-// is freed, glibc raises its mapping threshold and serves the next ones from
-// the heap, where they stay resident after they are freed: a playthrough
-// then peaks at nearly twice what it holds. A fixed threshold keeps each of
-// them a mapping of its own, returned to the system when it is freed. It
-// stays above the renderer's 1 MiB vertex upload buffers, which are remade
-// every few draws and would otherwise be mapped and faulted in each time.
+// A picture passes through buffers of one or two megabytes (a decoded
+// 640 x 480 picture is 1.2 MB, its texture 2 MB). They stay in the heap,
+// where the next picture reuses them without faulting in fresh pages; after
+// pictures change, the heap's free pages are handed back (return_free_memory).
+// Anything larger is a mapping of its own, returned when freed. The fixed
+// threshold also stops glibc from raising its own after the first large
+// buffer is freed, which kept whole screens of freed storage resident: a
+// playthrough peaked at nearly twice what it holds.
 void keep_large_blocks_separate() {
 #if defined(__GLIBC__)
-    constexpr int separate_from_bytes = 1152 * 1024;  // a decoded 640 x 480 picture is 1200 KiB
+    constexpr int separate_from_bytes = 2560 * 1024;  // above a picture's 2 MB texture
     mallopt(M_MMAP_THRESHOLD, separate_from_bytes);
 #endif
 }
-
 
 void return_free_memory() {
 #if defined(__GLIBC__)

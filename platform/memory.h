@@ -5,8 +5,8 @@
 // one location stays resident while the next is loaded.
 namespace platform {
 
-// Makes every large allocation a mapping of its own, given back when freed.
-// Called once at start-up, before anything large is allocated.
+// Makes every allocation larger than a picture's buffers a mapping of its
+// own, given back when freed. Called once at start-up.
 void keep_large_blocks_separate();
 // Gives free pages inside the allocator's heaps back to the system; for a
 // moment with time to spare after pictures were replaced.
