@@ -56,6 +56,18 @@ void bleed_texel(TextureBuffer& buffer, int x, int y) {
 
 }  // namespace
 
+// True when none of the eight neighbours of an inner texel (one whose
+// neighbours all lie strictly inside the texture) is visible: its bleed
+// colour is then black. Reads only the alpha bytes, without branches.
+bool no_visible_neighbour(const TextureBuffer& buffer, int x, int y) {
+    const std::size_t stride = static_cast<std::size_t>(buffer.width) * 4;
+    const std::uint8_t* middle = buffer.texels.data() + static_cast<std::size_t>(y) * stride +
+                                 static_cast<std::size_t>(x) * 4 + 3;
+    const std::uint8_t* above = middle + stride;
+    const std::uint8_t* below = middle - stride;
+    return (above[-4] | above[0] | above[4] | middle[-4] | middle[4] | below[-4] | below[0] | below[4]) == 0;
+}
+
 void bleed_colors(TextureBuffer& buffer) {
     // A transparent texel changes only when it has a visible neighbour or a
     // colour of its own; outside the filled rectangle and its ring it has neither.
@@ -65,9 +77,17 @@ void bleed_colors(TextureBuffer& buffer) {
     const TexelRect area{std::max(filled.left - 1, 0), std::max(filled.bottom - 1, 0),
                          std::min(filled.right + 1, buffer.width), std::min(filled.top + 1, buffer.height)};
     for (int y = area.bottom; y < area.top; ++y) {
-        const std::uint8_t* row = buffer.texel(0, y);
+        std::uint8_t* row = buffer.texel(0, y);
+        const bool inner_row = y >= 2 && y <= buffer.height - 3;
         for (int x = area.left; x < area.right; ++x) {
-            if (!visible(row + static_cast<std::size_t>(x) * 4)) bleed_texel(buffer, x, y);
+            std::uint8_t* texel = row + static_cast<std::size_t>(x) * 4;
+            if (visible(texel)) continue;
+            // Most transparent texels of a picture lie amid others.
+            if (inner_row && x >= 2 && x <= buffer.width - 3 && no_visible_neighbour(buffer, x, y)) {
+                texel[0] = texel[1] = texel[2] = 0;
+                continue;
+            }
+            bleed_texel(buffer, x, y);
         }
     }
     buffer.filled = area;
