@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -18,6 +20,19 @@
 extern char** environ;
 
 namespace bench {
+
+// The loose pictures the media build leaves in a build folder. A build that
+// copied its archives from elsewhere (MARLOWICK_MEDIA_FROM) has none: the
+// benchmark says so and ends.
+inline std::filesystem::path built_pictures(const std::filesystem::path& build_dir) {
+    const std::filesystem::path folder = build_dir / "media/files/gfx";
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::fprintf(stderr, "no built pictures in %s: build the media in this build folder\n", folder.c_str());
+        std::exit(2);
+    }
+    return folder;
+}
 
 inline double now_ms() {
     using clock = std::chrono::steady_clock;

@@ -133,7 +133,7 @@ int run_reference_memory() {
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_Window* window = SDL_CreateWindow("reference", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (window == nullptr || SDL_GL_CreateContext(window) == nullptr) return 1;
-    const fs::path gfx = fs::path(MARLOWICK_BUILD_DIR) / "media/files/gfx";
+    const fs::path gfx = bench::built_pictures(MARLOWICK_BUILD_DIR);
     std::vector<fs::path> files;
     for (const char* name : {"fontpc", "mouse", "f200targ", "gfxfall2", "gfxfall", "gfxdark", "gfxsky", "gfxdngn"}) {
         files.push_back(gfx / (std::string(name) + ".png"));

@@ -48,7 +48,7 @@ bool is_640_by_480(const std::vector<std::uint8_t>& png) {
 // The first seven 640 x 480 pictures of the built media, packed into an archive.
 std::vector<std::string> pack_pictures() {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(fs::path(MARLOWICK_BUILD_DIR) / "media/files/gfx")) {
+    for (const auto& entry : fs::directory_iterator(bench::built_pictures(MARLOWICK_BUILD_DIR))) {
         files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
