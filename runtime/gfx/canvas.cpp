@@ -299,14 +299,15 @@ bool has_background_screen() {
 void clear_canvas_for_next_frame() {
     CanvasState& c = canvas();
     const long long whole = static_cast<long long>(c.width) * c.height;
+    const bool background = has_background_screen();
     // Past about half the screen one full redraw is cheaper than pieces.
     const bool everywhere = c.drawn_everywhere || !c.partial_redraw || c.framebuffer == 0 ||
-                            c.drawn.area() * 2 > whole || !has_background_screen();
+                            c.drawn.area() * 2 > whole || !background;
     c.restore_everywhere = everywhere;
     c.to_restore = c.drawn;
     if (everywhere) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        c.blank = !has_background_screen();  // else the background is drawn back next
+        c.blank = !background;  // else the background is drawn back next
     } else {
         glEnable(GL_SCISSOR_TEST);
         for (const Rect& r : c.to_restore.rects()) {

@@ -23,10 +23,6 @@ public:
         : key_(key), worker_([this, path = std::move(archive_path), names = std::move(names)](std::stop_token stop) {
               run(stop, path, names);
           }) {}
-    ~PictureReadAhead() {
-        worker_.request_stop();
-        changed_.notify_all();
-    }
     PictureReadAhead(const PictureReadAhead&) = delete;
     PictureReadAhead& operator=(const PictureReadAhead&) = delete;
 
@@ -135,7 +131,7 @@ private:
     std::vector<Item> items_;
     bool listed_ = false;
     bool done_ = false;
-    std::jthread worker_;  // last: started once everything it uses exists
+    std::jthread worker_;  // last: started once everything it uses exists, stopped and joined first
 };
 
 std::unique_ptr<PictureReadAhead>& read_ahead() {

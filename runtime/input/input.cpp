@@ -15,7 +15,7 @@ using input_detail::devices;
 using input_detail::truncated;
 
 // Ctrl, both Shifts, Alt, Caps Lock, Num Lock and Applications type nothing.
-constexpr int silent_keys[] = {29, keys::left_shift, keys::right_shift, 56, 58, 69, 221};
+constexpr int silent_keys[] = {29, keys::left_shift, keys::right_shift, keys::left_alt, 58, 69, 221};
 
 std::int16_t to_int16(int value) {
     return static_cast<std::int16_t>(std::clamp<int>(value, INT16_MIN, INT16_MAX));
