@@ -17,6 +17,11 @@
 namespace rt {
 namespace {
 
+// Decoded pictures waiting to be taken may hold this much at once: enough to
+// stay a full-screen picture or two ahead of the game, little enough that
+// start-up does not hold every start-up picture in memory at the same time.
+constexpr std::size_t held_bytes_limit = 7u << 20;
+
 class PictureReadAhead {
 public:
     PictureReadAhead(std::string archive_path, std::vector<std::string> names, std::int32_t key)
@@ -43,15 +48,18 @@ public:
         item->state = State::taken;
         item->bytes = {};
         if (!item->decoded) return false;
+        held_bytes_ -= item->decoded->size();
         image = std::move(item->decoded->image);
         if (texture != nullptr) *texture = std::move(item->decoded->texture);
         item->decoded.reset();
+        lock.unlock();
+        changed_.notify_all();  // room for the next one
         return true;
     }
 
     void wait_until_done() {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return done_; });
+        changed_.wait(lock, [this] { return done_ || held_bytes_ >= held_bytes_limit; });
     }
 
 private:
@@ -59,6 +67,8 @@ private:
     struct Decoded {
         RgbaImage image;
         TextureBuffer texture;
+
+        std::size_t size() const { return image.pixels.size() + texture.texels.size(); }
     };
     struct Item {
         archive::Bytes bytes;
@@ -71,7 +81,9 @@ private:
         for (std::size_t i = 0; i < items_.size() && !stop.stop_requested(); ++i) {
             std::span<const std::uint8_t> bytes;
             {
-                const std::scoped_lock lock(mutex_);
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, stop, [this] { return held_bytes_ < held_bytes_limit; });
+                if (stop.stop_requested()) break;
                 if (items_[i].state != State::waiting) continue;
                 items_[i].state = State::decoding;
                 bytes = items_[i].bytes;  // stays put: only the decoding state's owner touches it
@@ -79,6 +91,7 @@ private:
             std::optional<Decoded> decoded = decode(bytes);
             {
                 const std::scoped_lock lock(mutex_);
+                if (decoded) held_bytes_ += decoded->size();
                 items_[i].decoded = std::move(decoded);
                 items_[i].state = State::ready;
             }
@@ -127,8 +140,9 @@ private:
 
     const std::int32_t key_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable_any changed_;  // waits that the stop request also ends
     std::vector<Item> items_;
+    std::size_t held_bytes_ = 0;
     bool listed_ = false;
     bool done_ = false;
     std::jthread worker_;  // last: started once everything it uses exists, stopped and joined first

@@ -27,7 +27,8 @@ void read_pictures_ahead(const std::string& archive_name, const std::vector<std:
 // decodes it itself), or refused by the decoders.
 bool take_picture_read_ahead(std::span<const std::uint8_t> bytes, std::int32_t key, RgbaImage& image,
                              TextureBuffer* texture = nullptr);
-// Waits until every picture not yet taken has been decoded or refused.
+// Waits until every picture not yet taken has been decoded or refused, or
+// until the decoded ones waiting to be taken fill the memory allowed them.
 void wait_for_picture_read_ahead();
 // Stops the second thread and frees what was not taken.
 void end_picture_read_ahead();

@@ -79,6 +79,34 @@ TEST_F(PictureReadAhead, HandsOverTheDecodedPictureOnceForTheSameBytesAndKey) {
 
 }
 
+// Each of these holds more than the read-ahead may keep waiting at once: the
+// second thread goes on only as the loads take what it decoded.
+TEST_F(PictureReadAhead, LargePicturesAreHandedOverOneAfterAnother) {
+    std::vector<rt::archive::PackEntry> entries;
+    std::vector<std::string> names;
+    for (std::uint8_t shade : {40, 80, 120, 160}) {
+        const std::string name = "large" + std::to_string(shade) + ".png";
+        gfx_test::write_png_rgba(temp_.path() / name, gfx_test::Picture(1024, 768, {shade, 0, 0, 255}));
+        entries.push_back({name, file_bytes(temp_.path() / name)});
+        names.push_back("gfx/" + name);
+    }
+    const auto archive = rt::archive::build_archive(entries, 0, rt::archive::OffsetBase::file_start);
+    std::ofstream(archive_path(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
+
+    rt::read_pictures_ahead(archive_path(), names, rt::default_color_key);
+    rt::wait_for_picture_read_ahead();
+    for (const auto& [name, bytes] : entries) {
+        rt::RgbaImage image;
+        rt::TextureBuffer texture;
+        ASSERT_TRUE(take(bytes, rt::default_color_key, image, &texture)) << name;
+        rt::RgbaImage expected;
+        ASSERT_TRUE(rt::decode_png_image(expected, bytes, rt::default_color_key, name));
+        EXPECT_EQ(image.pixels, expected.pixels) << name;
+        EXPECT_EQ(texture.width, 1024) << name;
+    }
+}
+
 TEST_F(PictureReadAhead, ALoadBeforeTheDecodeStartsOrWithoutAnArchiveDecodesForItself) {
     rt::read_pictures_ahead((temp_.path() / "missing.gfx").string(), {"gfx/keyed.bmp"}, rt::default_color_key);
     rt::RgbaImage image;
