@@ -223,6 +223,7 @@ double swap_and_pace() {
     if (context.pictures_replaced) {
         // What the old pictures' buffers held goes back to the system while
         // the frame waits for its time anyway.
+        release_picture_leftovers();
         platform::return_free_memory();
         context.pictures_replaced = false;
     }

@@ -213,6 +213,7 @@ void keep_spare_texture(std::uint32_t name, int width, int height, bool grabbed)
         spares.erase(spares.begin());
     }
     spares.push_back({name, width, height, grabbed});
+    ctx().pictures_replaced = true;  // given up at the end of the frame unless taken
 }
 
 std::uint32_t take_spare_texture(int width, int height, bool grabbed) {
@@ -230,6 +231,11 @@ std::uint32_t take_spare_texture(int width, int height, bool grabbed) {
 void drop_spare_textures() {
     for (const SpareTexture& spare : ctx().spare_textures) delete_texture(spare.name);
     ctx().spare_textures.clear();
+}
+
+void release_picture_leftovers() {
+    drop_spare_textures();
+    scratch_buffer() = TextureBuffer{};
 }
 
 bool make_texture(const RgbaImage& image, int x, int y, int width, int height, std::uint32_t& texture,

@@ -96,6 +96,10 @@ void keep_spare_texture(std::uint32_t name, int width, int height, bool grabbed)
 std::uint32_t take_spare_texture(int width, int height, bool grabbed);
 // Deletes the textures kept for reuse.
 void drop_spare_textures();
+// After a frame in which pictures were loaded or freed: the spare textures
+// and the load's scratch buffer are given up, so memory follows what the
+// screen holds. A burst of loads within one frame still reuses both.
+void release_picture_leftovers();
 // Deletes every slot's textures and every tiled screen (close_gl_window).
 void free_all_sprites_and_screens(GraphicsContext& context);
 

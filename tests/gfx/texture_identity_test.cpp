@@ -1,6 +1,7 @@
 
 #include <algorithm>
 
+#include "runtime/core/frame_loop.h"
 #include "runtime/gfx/gl.h"
 #include "runtime/gfx/graphics_context.h"
 #include "runtime/gfx/picture_files.h"
@@ -122,6 +123,24 @@ TEST_F(TextureReuse, RefilledTextureHoldsOnlyTheNewPicture) {
     glGetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, level1.data());
     EXPECT_EQ(level1, level.texels);
     EXPECT_EQ(rt::sprite_mip_texture(rt::first_font_slot), 0u);
+}
+
+// A freed texture serves another slot's load of its size within the same
+// frame; once the frame is shown, storage nobody holds is given back.
+TEST_F(TextureReuse, FreedStorageServesTheFrameThenIsGivenUp) {
+    load(1, gfx_test::Picture(60, 20, {200, 10, 10, 255}));
+    const std::uint32_t freed = rt::graphics().sprites[1].texture;
+    rt::free_sprite_slot(1);
+    load(2, gfx_test::Picture(50, 30, {10, 200, 10, 255}));
+    EXPECT_EQ(rt::graphics().sprites[2].texture, freed) << "same 64 x 32 storage, taken from the spares";
+
+    rt::free_sprite_slot(2);
+    ASSERT_EQ(rt::graphics().spare_textures.size(), 1u);
+    rt::present_frame();
+    EXPECT_TRUE(rt::graphics().spare_textures.empty());
+    EXPECT_FALSE(glIsTexture(freed));
+    load(3, gfx_test::Picture(60, 20, {10, 10, 200, 255}));
+    EXPECT_NE(rt::graphics().sprites[3].texture, 0u);
 }
 
 }  // namespace
