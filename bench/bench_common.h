@@ -8,13 +8,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -55,6 +59,76 @@ inline long peak_rss_kb() {
     }
     return 0;
 }
+
+// Watches this process's resident size and keeps what made it up at its
+// largest: each mapping's resident kB, libraries by name, the heap, and
+// other anonymous memory (thread arenas, large buffers, stacks).
+class PeakComposition {
+public:
+    PeakComposition()
+        : watcher_([this](std::stop_token stop) {
+              while (!stop.stop_requested()) {
+                  check();
+                  std::this_thread::sleep_for(std::chrono::microseconds(500));
+              }
+          }) {}
+    PeakComposition(const PeakComposition&) = delete;
+    PeakComposition& operator=(const PeakComposition&) = delete;
+
+    // Largest parts first, down to `smallest_kb`.
+    void print(long smallest_kb) {
+        watcher_.request_stop();
+        watcher_.join();
+        const std::scoped_lock lock(mutex_);
+        std::vector<std::pair<long, std::string>> parts;
+        for (const auto& [name, kb] : parts_at_peak_) parts.emplace_back(kb, name);
+        std::sort(parts.rbegin(), parts.rend());
+        std::printf("resident at the largest sample: %.1f MB\n", static_cast<double>(peak_kb_) / 1024.0);
+        for (const auto& [kb, name] : parts) {
+            if (kb >= smallest_kb) std::printf("  %8.1f MB  %s\n", static_cast<double>(kb) / 1024.0, name.c_str());
+        }
+    }
+
+private:
+    static long resident_kb() {
+        long pages_total = 0, pages_resident = 0;
+        std::ifstream("/proc/self/statm") >> pages_total >> pages_resident;
+        return pages_resident * (sysconf(_SC_PAGESIZE) / 1024);
+    }
+
+    void check() {
+        if (resident_kb() <= peak_kb_) return;
+        std::ifstream smaps("/proc/self/smaps");
+        std::map<std::string, long> parts;
+        std::string line, name;
+        long total = 0;
+        while (std::getline(smaps, line)) {
+            if (line.rfind("Rss:", 0) == 0) {
+                const long kb = std::stol(line.substr(4));
+                parts[name] += kb;
+                total += kb;
+            } else if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0])) &&
+                       line.find('-') < line.find(' ')) {
+                std::istringstream fields(line);
+                std::string range, permissions, offset, device, inode;
+                name.clear();
+                fields >> range >> permissions >> offset >> device >> inode >> name;
+                if (name.empty()) name = "[other anonymous]";
+                name = std::filesystem::path(name).filename().string();
+            }
+        }
+        const std::scoped_lock lock(mutex_);
+        if (total > peak_kb_) {
+            peak_kb_ = total;
+            parts_at_peak_ = std::move(parts);
+        }
+    }
+
+    std::mutex mutex_;
+    long peak_kb_ = 0;
+    std::map<std::string, long> parts_at_peak_;
+    std::jthread watcher_;
+};
 
 inline double load_average() {
     double load = 0.0;

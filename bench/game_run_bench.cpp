@@ -6,6 +6,7 @@
 //   screen drawn the obvious way (background, glyph quads, bar, pointer,
 //   swap) inside the same frames, so both share the machine's moment.
 //   SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy build/bench/game_run_bench [rounds]
+//   ... build/bench/game_run_bench --peak-detail   (one playthrough, what its peak was made of)
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <png.h>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <span>
 
 #include "bench/bench_common.h"
@@ -72,7 +74,9 @@ private:
     bool clicked_ = false;
 };
 
-int run_playthrough() {
+int run_playthrough(bool detail) {
+    std::optional<bench::PeakComposition> composition;
+    if (detail) composition.emplace();
     bool finished = true;
     {
         GameDriver driver;
@@ -88,6 +92,7 @@ int run_playthrough() {
         finished = finished && player.finished();
     }
     std::printf("FINISHED %d\nPEAK %ld\n", finished ? 1 : 0, bench::peak_rss_kb());
+    if (composition) composition->print(256);
     return 0;
 }
 
@@ -265,7 +270,9 @@ double line_value(const bench::ChildRun& run, const std::string& key) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--child=playthrough") == 0) return run_playthrough();
+    if (argc > 1 && std::strcmp(argv[1], "--child=playthrough") == 0) return run_playthrough(false);
+    // One playthrough in this process, and what its resident size was made of at its largest.
+    if (argc > 1 && std::strcmp(argv[1], "--peak-detail") == 0) return run_playthrough(true);
     if (argc > 1 && std::strcmp(argv[1], "--child=one-session") == 0) return run_one_session();
     if (argc > 1 && std::strcmp(argv[1], "--child=reference-memory") == 0) return run_reference_memory();
     if (argc > 1 && std::strcmp(argv[1], "--child=menu-frames") == 0) return run_menu_frames();
