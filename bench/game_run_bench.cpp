@@ -21,6 +21,7 @@
 #include "bench/bench_common.h"
 #include "game/globals.h"
 #include "game/menu.h"
+#include "platform/memory.h"
 #include "platform/services.h"
 #include "runtime/gfx/graphics_context.h"
 #include "tests/game/route_part_one.h"
@@ -270,6 +271,8 @@ double line_value(const bench::ChildRun& run, const std::string& key) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The game's children hold memory as the real program does from its first line.
+    if (argc > 1 && std::strcmp(argv[1], "--child=reference-memory") != 0) platform::configure_heap_for_pictures();
     if (argc > 1 && std::strcmp(argv[1], "--child=playthrough") == 0) return run_playthrough(false);
     // One playthrough in this process, and what its resident size was made of at its largest.
     if (argc > 1 && std::strcmp(argv[1], "--peak-detail") == 0) return run_playthrough(true);

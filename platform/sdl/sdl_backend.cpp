@@ -10,7 +10,7 @@
 namespace platform {
 
 void install_sdl_services() {
-    keep_large_blocks_separate();
+    configure_heap_for_pictures();
     // Quit signals are ours to serve (SDL would only queue a quit event,
     // which nobody reads while a message box is up), and SIGHUP too.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <malloc.h>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "platform/memory.h"
@@ -41,7 +42,7 @@ long resident_growth_after_freeing(std::size_t block_bytes, int blocks, bool ret
 }
 
 TEST(ProcessMemory, FreedBuffersLeaveTheProcess) {
-    platform::keep_large_blocks_separate();
+    platform::configure_heap_for_pictures();
     constexpr std::size_t screen_texture_bytes = 1024 * 1024 * 4;
     // glibc's own rule would raise its mapping threshold after this free and
     // put the next ones in the heap, where they would stay after freeing.
@@ -57,6 +58,22 @@ TEST(ProcessMemory, FreedBuffersLeaveTheProcess) {
     // A picture's buffers live in the heap for reuse; handing its free pages
     // back is the explicit step after pictures change.
     EXPECT_LT(resident_growth_after_freeing(640 * 480 * 4, 40, true), 8000) << "KB still resident of 48,000";
+}
+
+// A picture decoded on the read-ahead thread is freed on the game thread;
+// the game thread's next picture-sized buffer must be made from that space.
+TEST(ProcessMemory, SpaceFreedFromAnotherThreadIsReused) {
+    platform::configure_heap_for_pictures();
+    constexpr std::size_t picture_bytes = 640 * 480 * 4;
+    std::unique_ptr<std::uint8_t[]> decoded;
+    std::thread([&] { decoded = filled_block(picture_bytes); }).join();
+    const auto pin = filled_block(64);  // the freed block is not the heap's top
+    const std::uint8_t* const freed_at = decoded.get();
+    decoded.reset();
+    const auto next = filled_block(picture_bytes);
+    const bool overlaps = next.get() < freed_at + picture_bytes && freed_at < next.get() + picture_bytes;
+    EXPECT_TRUE(overlaps) << "freed at " << static_cast<const void*>(freed_at) << ", next at "
+                          << static_cast<const void*>(next.get());
 }
 
 }  // namespace
