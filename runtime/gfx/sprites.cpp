@@ -209,8 +209,12 @@ void keep_spare_texture(std::uint32_t name, int width, int height, bool grabbed)
     }
     std::vector<SpareTexture>& spares = ctx().spare_textures;
     if (spares.size() >= max_spare_textures) {
-        delete_texture(spares.front().name);
-        spares.erase(spares.begin());
+        // The background's storage goes last: the next grab after a choice
+        // wants it back, and a picture's storage is small beside it.
+        auto gone = std::find_if(spares.begin(), spares.end(), [](const SpareTexture& s) { return !s.grabbed; });
+        if (gone == spares.end()) gone = spares.begin();
+        delete_texture(gone->name);
+        spares.erase(gone);
     }
     spares.push_back({name, width, height, grabbed});
     ctx().pictures_replaced = true;  // given up at the end of the frame unless taken
