@@ -17,10 +17,10 @@
 namespace rt {
 namespace {
 
-// Decoded pictures waiting to be taken may hold this much at once: enough to
-// stay a full-screen picture or two ahead of the game, little enough that
-// start-up does not hold every start-up picture in memory at the same time.
-constexpr std::size_t held_bytes_limit = 7u << 20;
+// Decoded pictures waiting to be taken may hold this much at once: about five
+// full-screen pictures, so the start-up's backgrounds are ready when the game
+// asks for them, while start-up never holds all ten at the same time.
+constexpr std::size_t held_bytes_limit = 16u << 20;
 
 class PictureReadAhead {
 public:
