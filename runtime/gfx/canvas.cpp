@@ -68,7 +68,9 @@ struct CanvasState {
     GLuint texture = 0;
     int width = 0;  // canvas size
     int height = 0;
-    int texture_width = 0;  // power-of-two storage; the canvas is its lower left part
+    // Storage, padded to powers of two where the driver needs it; the canvas
+    // is its lower left part.
+    int texture_width = 0;
     int texture_height = 0;
     platform::Scaling scaling = platform::Scaling::automatic;
     bool partial_redraw = true;
@@ -207,8 +209,11 @@ bool create_canvas(GraphicsContext& context) {
         tell_window(c, false);
         return false;
     }
-    c.texture_width = texture_size_for(c.width);
-    c.texture_height = texture_size_for(c.height);
+    // Storage of the canvas's own size where the driver allows it: padding
+    // to powers of two would hold 0.8 MB of nothing at 640 x 480.
+    const bool any_size = gl_extensions().any_texture_size;
+    c.texture_width = any_size ? c.width : texture_size_for(c.width);
+    c.texture_height = any_size ? c.height : texture_size_for(c.height);
     glGenTextures(1, &c.texture);
     glBindTexture(GL_TEXTURE_2D, c.texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);

@@ -27,6 +27,7 @@ GlExtensions& gl_extensions() {
 
 void load_extension_entry_points() {
     GlExtensions& e = gl_extensions();
+    e.any_texture_size = extension_listed("GL_ARB_texture_non_power_of_two");
     if (extension_listed("GL_ARB_multitexture")) {
         fetch(e.glActiveTextureARB, "glActiveTextureARB");
         fetch(e.glMultiTexCoord2fARB, "glMultiTexCoord2fARB");

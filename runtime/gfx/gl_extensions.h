@@ -5,6 +5,8 @@ namespace rt {
 
 // Entry points of GL extensions, null while the extension is missing.
 struct GlExtensions {
+    // textures of any size (the canvas needs no power-of-two padding)
+    bool any_texture_size = false;
     // multitexture and buffers
     PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
     PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
