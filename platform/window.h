@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ public:
     virtual void set_title(const std::string& title) = 0;
     // The picture the desktop shows for the window: 4 bytes per pixel (red,
     // green, blue, alpha), rows from the top. Ignored where there is none.
-    virtual void set_icon(int /*width*/, int /*height*/, const std::vector<std::uint8_t>& /*rgba*/) {}
+    virtual void set_icon(int /*width*/, int /*height*/, std::span<const std::uint8_t> /*rgba*/) {}
     // Full screen for a width x height canvas: a borderless window over the
     // whole display at its own resolution, or (exclusive, or when the canvas
     // cannot be scaled) the display switched to exactly width x height.

@@ -113,7 +113,7 @@ public:
         if (window_ != nullptr) SDL_SetWindowTitle(window_, title.c_str());
     }
 
-    void set_icon(int width, int height, const std::vector<std::uint8_t>& rgba) override {
+    void set_icon(int width, int height, std::span<const std::uint8_t> rgba) override {
         if (window_ == nullptr || width <= 0 || height <= 0 ||
             rgba.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
             return;

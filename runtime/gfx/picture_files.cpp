@@ -23,10 +23,16 @@ void RgbaImage::reset(std::int32_t new_width, std::int32_t new_height) {
     pixels.assign(bytes, 0);
 }
 
+void RgbaImage::reset_for_overwrite(std::int32_t new_width, std::int32_t new_height) {
+    width = new_width;
+    height = new_height;
+    pixels.resize(static_cast<std::size_t>(new_width) * static_cast<std::size_t>(new_height) * 4);
+}
+
 void RgbaImage::clear() {
     width = 0;
     height = 0;
-    std::vector<std::uint8_t>().swap(pixels);
+    decltype(pixels)().swap(pixels);
 }
 
 namespace {
@@ -298,7 +304,8 @@ bool run_png_decode(PngReadStructs& structs, PngReadJob& job) {
     if (!accepted_png_layout(png, info, job)) return false;
     if (png_get_rowbytes(png, info) > static_cast<std::size_t>(width) * 4) return false;
 
-    job.decoded.reset(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
+    // libpng writes every row whole (narrower rows are widened below).
+    job.decoded.reset_for_overwrite(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
     job.rows.resize(static_cast<std::size_t>(height));
     for (std::int32_t y = 0; y < job.decoded.height; ++y) job.rows[y] = job.decoded.pixel(0, y);
     png_read_image(png, job.rows.data());

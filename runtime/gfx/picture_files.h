@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/core/default_init_allocator.h"
+
 namespace rt {
 
 struct TextureBuffer;
@@ -16,11 +18,13 @@ struct TextureBuffer;
 struct RgbaImage {
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::vector<std::uint8_t> pixels;
+    ByteBuffer pixels;
 
     std::size_t capacity() const { return pixels.capacity(); }
     // Sets the size and zeroes all pixels, reusing the buffer when it is large enough.
     void reset(std::int32_t new_width, std::int32_t new_height);
+    // Sets the size for a decoder that writes every pixel; what the buffer held is left.
+    void reset_for_overwrite(std::int32_t new_width, std::int32_t new_height);
     // Width, height and buffer all released.
     void clear();
     std::uint8_t* pixel(std::int32_t x, std::int32_t y) {

@@ -17,15 +17,22 @@ void copy_upside_down_into(TextureBuffer& buffer, const RgbaImage& image, int x,
                            int texture_width, int texture_height) {
     buffer.width = texture_width;
     buffer.height = texture_height;
-    buffer.texels.assign(static_cast<std::size_t>(texture_width) * static_cast<std::size_t>(texture_height) * 4, 0);
+    // Every byte is written once below: picture rows, then zeros around them.
+    buffer.texels.resize(static_cast<std::size_t>(texture_width) * static_cast<std::size_t>(texture_height) * 4);
+    const std::size_t row_bytes = static_cast<std::size_t>(texture_width) * 4;
     TexelRect filled;
     const int columns = std::min({width, texture_width, image.width - x});
-    for (int row = 0; row < height && row < texture_height; ++row) {
+    for (int row = 0; row < texture_height; ++row) {
+        std::uint8_t* target = buffer.texel(0, row);
+        std::size_t copied = 0;
         const int source_y = y + height - 1 - row;
-        if (source_y < 0 || source_y >= image.height || columns <= 0 || x < 0) continue;
-        std::memcpy(buffer.texel(0, row), image.pixel(x, source_y), static_cast<std::size_t>(columns) * 4);
-        if (filled.empty()) filled = {0, row, columns, row};
-        filled.top = row + 1;
+        if (row < height && source_y >= 0 && source_y < image.height && columns > 0 && x >= 0) {
+            copied = static_cast<std::size_t>(columns) * 4;
+            std::memcpy(target, image.pixel(x, source_y), copied);
+            if (filled.empty()) filled = {0, row, columns, row};
+            filled.top = row + 1;
+        }
+        std::memset(target + copied, 0, row_bytes - copied);
     }
     buffer.filled = filled;
 }

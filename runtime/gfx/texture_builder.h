@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/core/default_init_allocator.h"
+
 #include "runtime/gfx/picture_files.h"
 
 namespace rt {
@@ -20,7 +22,7 @@ struct TexelRect {
 struct TextureBuffer {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> texels;
+    ByteBuffer texels;
     // Every texel outside this rectangle is 0, 0, 0, 0; nothing means anywhere.
     std::optional<TexelRect> filled;
 

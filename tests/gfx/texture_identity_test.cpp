@@ -68,6 +68,28 @@ void expect_same_bleeding(const fs::path& file, int& compared) {
     }
 }
 
+// The load's buffer is reused from picture to picture and not cleared
+// first: nothing of the last picture may survive around the next one.
+TEST(TextureIdentity, AReusedBufferKeepsNothingOfTheLastPicture) {
+    rt::RgbaImage large;
+    large.reset(60, 30);
+    std::fill(large.pixels.begin(), large.pixels.end(), std::uint8_t{0xEE});
+    rt::TextureBuffer buffer;
+    rt::copy_upside_down_into(buffer, large, 0, 0, 60, 30, 64, 32);
+    rt::RgbaImage small;
+    small.reset(5, 3);
+    std::fill(small.pixels.begin(), small.pixels.end(), std::uint8_t{0x11});
+    rt::copy_upside_down_into(buffer, small, 0, 0, 5, 3, 64, 32);
+
+    ASSERT_EQ(buffer.texels.size(), 64u * 32u * 4u);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const std::uint8_t expected = x < 5 && y < 3 ? 0x11 : 0;
+            for (int c = 0; c < 4; ++c) ASSERT_EQ(buffer.texel(x, y)[c], expected) << x << "," << y;
+        }
+    }
+}
+
 TEST(TextureIdentity, BleedingNearThePictureEqualsBleedingEveryTexel) {
     const fs::path game_pictures = fs::path(MARLOWICK_BIN_DIR).parent_path() / "media/files/gfx";
     const fs::path suites = MARLOWICK_TESTDATA;
@@ -85,8 +107,8 @@ TEST(TextureIdentity, BleedingNearThePictureEqualsBleedingEveryTexel) {
 
 class TextureReuse : public gfx_test::GlTest {};
 
-std::vector<std::uint8_t> texture_texels(std::uint32_t texture, int width, int height) {
-    std::vector<std::uint8_t> texels(static_cast<std::size_t>(width) * height * 4);
+rt::ByteBuffer texture_texels(std::uint32_t texture, int width, int height) {
+    rt::ByteBuffer texels(static_cast<std::size_t>(width) * height * 4);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
@@ -119,7 +141,7 @@ TEST_F(TextureReuse, RefilledTextureHoldsOnlyTheNewPicture) {
     EXPECT_EQ(texture_texels(twin, 64, 32), expected.texels);
     rt::TextureBuffer level = expected;
     rt::next_mip_level(level);
-    std::vector<std::uint8_t> level1(level.texels.size());
+    rt::ByteBuffer level1(level.texels.size());
     glGetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, level1.data());
     EXPECT_EQ(level1, level.texels);
     EXPECT_EQ(rt::sprite_mip_texture(rt::first_font_slot), 0u);
