@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -78,8 +77,7 @@ public:
     // Largest parts first, down to `smallest_kb`.
     void print(long smallest_kb) {
         watcher_.request_stop();
-        watcher_.join();
-        const std::scoped_lock lock(mutex_);
+        watcher_.join();  // the fields below are the watcher's alone until here
         std::vector<std::pair<long, std::string>> parts;
         for (const auto& [name, kb] : parts_at_peak_) parts.emplace_back(kb, name);
         std::sort(parts.rbegin(), parts.rend());
@@ -117,14 +115,12 @@ private:
                 name = std::filesystem::path(name).filename().string();
             }
         }
-        const std::scoped_lock lock(mutex_);
         if (total > peak_kb_) {
             peak_kb_ = total;
             parts_at_peak_ = std::move(parts);
         }
     }
 
-    std::mutex mutex_;
     long peak_kb_ = 0;
     std::map<std::string, long> parts_at_peak_;
     std::jthread watcher_;

@@ -93,7 +93,7 @@ struct GraphicsContext {
     SlotTable<SpriteSlot, sprite_slot_count> sprites;
     SlotTable<AlphaCopy, sprite_slot_count> alpha_copies;
     std::int32_t bound_slot = -1;  // slot bound last; -1 = texturing off
-    bool pictures_replaced = false;  // pictures loaded since the last shown frame
+    bool pictures_replaced = false;  // pictures loaded or freed since the last shown frame
     std::array<TiledScreen, tiled_screen_count> screens{};
     std::vector<SpareTexture> spare_textures;  // a few, most recent last
     std::vector<TextVertex> text_vertices;  // reused by every print

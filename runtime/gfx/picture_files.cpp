@@ -247,14 +247,18 @@ bool accepted_png_layout(png_structp png, png_infop info, const PngReadJob& job)
     const bool say = job.messages == PngMessages::printed;
     if (channels == 2) return false;
     if (depth != 8) {
-        if (say) std::printf("File %s has bit depth %d.\n", job.name.c_str(), depth);
-        if (say) std::puts("Only bit depth of 8 is supported.");
+        if (say) {
+            std::printf("File %s has bit depth %d.\n", job.name.c_str(), depth);
+            std::puts("Only bit depth of 8 is supported.");
+        }
         return false;
     }
     if (color_type != PNG_COLOR_TYPE_GRAY && color_type != PNG_COLOR_TYPE_RGB &&
         color_type != PNG_COLOR_TYPE_RGB_ALPHA) {
-        if (say) std::printf("File %s has unsupported color type.\n", job.name.c_str());
-        if (say) std::puts("Types GRAY, RGB and RGB_ALPHA are supported.");
+        if (say) {
+            std::printf("File %s has unsupported color type.\n", job.name.c_str());
+            std::puts("Types GRAY, RGB and RGB_ALPHA are supported.");
+        }
         return false;
     }
     return channels == 1 || channels == 3 || channels == 4;
@@ -346,7 +350,12 @@ bool read_picture_image(RgbaImage& image, const std::string& file, std::int32_t 
         return false;
     }
     if (take_picture_read_ahead(*bytes, key, image, texture)) return true;
-    return decode_bmp_image(image, *bytes, key) || decode_png_image(image, *bytes, key, platform::native_path(file));
+    return decode_picture(image, *bytes, key, platform::native_path(file));
+}
+
+bool decode_picture(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key, const std::string& name,
+                    PngMessages messages) {
+    return decode_bmp_image(image, bytes, key) || decode_png_image(image, bytes, key, name, messages);
 }
 
 // ---- Writing -----------------------------------------------------------

@@ -59,6 +59,9 @@ bool decode_bmp_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std
 enum class PngMessages { printed, quiet };
 bool decode_png_image(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key,
                       const std::string& name, PngMessages messages = PngMessages::printed);
+// decode_bmp_image, and when that fails decode_png_image.
+bool decode_picture(RgbaImage& image, std::span<const std::uint8_t> bytes, std::int32_t key, const std::string& name,
+                    PngMessages messages = PngMessages::printed);
 
 using Rgb = std::array<std::uint8_t, 3>;
 

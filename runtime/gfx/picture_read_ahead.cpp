@@ -126,15 +126,11 @@ private:
 
     std::optional<Decoded> decode(std::span<const std::uint8_t> bytes) const {
         Decoded d;
-        if (!decode_bmp_image(d.image, bytes, key_) &&
-            !decode_png_image(d.image, bytes, key_, "", PngMessages::quiet)) {
-            return std::nullopt;
-        }
+        if (!decode_picture(d.image, bytes, key_, "", PngMessages::quiet)) return std::nullopt;
         const int width = d.image.width;
         const int height = d.image.height;
-        copy_upside_down_into(d.texture, d.image, 0, 0, width, height, texture_size_for(width),
-                              texture_size_for(height));
-        bleed_colors(d.texture);
+        build_texels(d.texture, d.image, 0, 0, width, height, texture_size_for(width), texture_size_for(height), false,
+                     false);
         return d;
     }
 

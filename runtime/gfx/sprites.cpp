@@ -189,12 +189,11 @@ void upload_mip_chain(TextureBuffer& buffer, std::uint32_t& mip_texture) {
     }
 }
 
-// Reused by every load; a rare huge picture does not keep its size alive.
+// Reused by the loads of a frame; given up after it (release_picture_leftovers).
 TextureBuffer& scratch_buffer() {
     static TextureBuffer buffer;
     return buffer;
 }
-constexpr std::size_t max_kept_scratch_bytes = 1024 * 1024 * 4;
 
 }  // namespace
 
@@ -258,9 +257,7 @@ bool make_texture(const RgbaImage& image, int x, int y, int width, int height, s
                               prepared->height == texture_height;
     TextureBuffer& buffer = scratch_buffer();
     if (!use_prepared) {
-        copy_upside_down_into(buffer, image, x, y, width, height, texture_width, texture_height);
-        if (!nearest) bleed_colors(buffer);
-        if (normal_map) convert_to_normal_map(buffer);
+        build_texels(buffer, image, x, y, width, height, texture_width, texture_height, nearest, normal_map);
     }
 
     delete_texture(texture);
@@ -269,7 +266,6 @@ bool make_texture(const RgbaImage& image, int x, int y, int width, int height, s
         delete_texture(*mip_texture);
         *mip_texture = 0;  // built from the texture when first asked for
     }
-    if (buffer.texels.capacity() > max_kept_scratch_bytes) buffer = TextureBuffer{};
     return true;
 }
 

@@ -100,6 +100,13 @@ void bleed_colors(TextureBuffer& buffer) {
     buffer.filled = area;
 }
 
+void build_texels(TextureBuffer& buffer, const RgbaImage& image, int x, int y, int width, int height,
+                  int texture_width, int texture_height, bool nearest, bool normal_map) {
+    copy_upside_down_into(buffer, image, x, y, width, height, texture_width, texture_height);
+    if (!nearest) bleed_colors(buffer);
+    if (normal_map) convert_to_normal_map(buffer);
+}
+
 void convert_to_normal_map(TextureBuffer& buffer) {
     const int w = buffer.width;
     const int h = buffer.height;

@@ -45,6 +45,11 @@ void copy_upside_down_into(TextureBuffer& buffer, const RgbaImage& image, int x,
 void bleed_colors(TextureBuffer& buffer);
 // Blue read as height; see load_normal_map.
 void convert_to_normal_map(TextureBuffer& buffer);
+// The texels a texture is made from: the rectangle copied upside down into the
+// padded size, colours bled unless filtering is nearest, and for a normal map
+// turned into normals.
+void build_texels(TextureBuffer& buffer, const RgbaImage& image, int x, int y, int width, int height,
+                  int texture_width, int texture_height, bool nearest, bool normal_map);
 // Replaces the buffer's level by the next smaller one (sizes halved, never
 // below 1) with the program's own integer filter, in place.
 void next_mip_level(TextureBuffer& buffer);
