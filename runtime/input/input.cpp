@@ -139,7 +139,7 @@ void poll_keyboard() {
     input_state().key_state = input->key_states();
 }
 
-bool read_mouse(MouseReport& report) {
+bool read_mouse(MouseReport& report, MouseButtons reported) {
     report = MouseReport{};
     platform::InputDevices* input = devices();
     if (input == nullptr) return false;
@@ -155,9 +155,14 @@ bool read_mouse(MouseReport& report) {
     report.dx = state.last_dx;
     report.dy = state.last_dy;
     report.wheel = state.last_wheel;
-    report.left = pointer.left;
-    report.right = pointer.right;
-    report.middle = pointer.middle;
+    const auto take = [](bool held, bool& unreported, bool is_reported) {
+        const bool seen = held || unreported;
+        unreported = is_reported ? false : seen;
+        return is_reported && seen;
+    };
+    report.left = take(pointer.left, state.unreported.left, reported.left);
+    report.right = take(pointer.right, state.unreported.right, reported.right);
+    report.middle = take(pointer.middle, state.unreported.middle, reported.middle);
     return true;
 }
 
@@ -197,7 +202,7 @@ double any_key_down() {
 
 MouseStateResult mouse_state() {
     MouseReport report;
-    read_mouse(report);
+    read_mouse(report, {.left = true, .right = true});
     InputState& state = input_state();
     if (has_graphics_context()) {
         const GraphicsContext& screen = graphics();
@@ -209,9 +214,10 @@ MouseStateResult mouse_state() {
 }
 
 double mouse_axis(double n) {
+    const int axis = truncated(n);
     MouseReport report;
-    if (!read_mouse(report)) return 0.0;
-    switch (truncated(n)) {
+    if (!read_mouse(report, {.left = axis == 3, .right = axis == 4, .middle = axis == 5})) return 0.0;
+    switch (axis) {
     case 0: return report.dx;
     case 1: return report.dy;
     case 2: return report.wheel;
@@ -249,7 +255,7 @@ bool any_key_typed() { return read_typed_char_impl() != 0; }
 
 bool any_mouse_button() {
     MouseReport report;
-    read_mouse(report);
+    read_mouse(report, all_buttons);
     return report.left || report.right || report.middle;
 }
 

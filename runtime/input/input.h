@@ -11,6 +11,13 @@ inline constexpr int max_joysticks = platform::max_joysticks;
 // Longest joystick name kept, in bytes.
 inline constexpr std::size_t joystick_name_limit = 521;
 
+struct MouseButtons {
+    bool left = false;
+    bool right = false;
+    bool middle = false;
+};
+inline constexpr MouseButtons all_buttons{true, true, true};
+
 // Keyboard, mouse and joystick state of the process.
 struct InputState {
     std::int32_t mouse_x = 100;  // client pixels
@@ -27,6 +34,7 @@ struct InputState {
     std::int16_t last_dy = 0;
     std::int16_t last_wheel = 0;
     int last_typed = 0;               // for repeat suppression of typed characters
+    MouseButtons unreported;          // held at a read that did not report them
 };
 
 InputState& input_state();
@@ -57,8 +65,11 @@ struct MouseReport {
 
 void poll_keyboard();
 // The first read of a frame takes the frame's movement; later reads in the
-// same frame repeat it. False (and an empty report) without devices.
-bool read_mouse(MouseReport& report);
+// same frame repeat it. A button held at a read that does not report it
+// counts as held at the next read that does, so a quick click is never
+// taken in by a read of the wheel and lost to the read of the buttons.
+// False (and an empty report) without devices.
+bool read_mouse(MouseReport& report, MouseButtons reported);
 // The character just typed, 0 when none; a held key counts once.
 int read_typed_char_impl();
 
