@@ -13,6 +13,9 @@ start_private_xvfb() {
   for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -1 "$number_file")"
   rm -f "$number_file"
+  # The number can come before the server takes connections on a busy
+  # machine; a game started then finds no display.
+  for _ in $(seq 1 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
 end_private_xvfb() {
