@@ -8,7 +8,10 @@
 start_private_xvfb() {
   local number_file
   number_file="$(mktemp)"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  # -noreset: an X server resets when its last client leaves, and a client
+  # that connects meanwhile (a game after a quick check of the display) is
+  # turned away.
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -1 "$number_file")"
