@@ -7,7 +7,7 @@
 namespace {
 
 // The input probe in a real X window on a private Xvfb display, fed by
-// xdotool (tests/input/real_window.sh). Skipped where either is missing.
+// xdotool (tests/input/real_window.sh). Skipped where a tool is missing.
 class RealWindow : public ::testing::Test {
 protected:
     std::string run_probe(const std::string& options) {
@@ -43,7 +43,7 @@ protected:
 
 TEST_F(RealWindow, ExclusiveMouseKeysAndButtonsArrive) {
     const std::string output = run_probe("");
-    if (output == "SKIP\n") GTEST_SKIP() << "Xvfb or xdotool not installed";
+    if (output == "SKIP\n") GTEST_SKIP() << "Xvfb, xdotool or xwininfo not installed";
     expect_line(output, "Init OK");
     // The pointer starts at the top left; device movement moves the game's
     // position, clamped to the screen.
@@ -53,7 +53,7 @@ TEST_F(RealWindow, ExclusiveMouseKeysAndButtonsArrive) {
 
 TEST_F(RealWindow, SharedMouseFollowsThePointer) {
     const std::string output = run_probe("--shared");
-    if (output == "SKIP\n") GTEST_SKIP() << "Xvfb or xdotool not installed";
+    if (output == "SKIP\n") GTEST_SKIP() << "Xvfb, xdotool or xwininfo not installed";
     expect_line(output, "mouse 300 200 moved 200 100");
     expect_line(output, "mouse 320 170 moved 20 -30");
     expect_buttons_and_keys(output);
