@@ -12,25 +12,16 @@ fi
 
 source "$(dirname "$0")/../../tools/private_xvfb.sh"
 start_private_xvfb 1024x768
-probe_pid=""
-cleanup() {
-  if [ -n "$probe_pid" ]; then
-    kill "$probe_pid" 2>/dev/null
-    sleep 0.5
-    kill -KILL "$probe_pid" 2>/dev/null
-  fi
-  end_private_xvfb
-}
-trap cleanup EXIT
+trap end_private_xvfb EXIT
 
 TMPDIR="$(dirname "$out")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$probe" "$@" >"$out" 2>&1 &
-probe_pid=$!
+game=$!  # ended with the X server unless it ends first
 
 # Up and running: "Init OK", after answering the software-renderer warning
 # that a machine without GL hardware shows first, above the game window.
 for _ in $(seq 1 300); do
   grep -q "Init OK" "$out" && break
-  kill -0 "$probe_pid" 2>/dev/null || exit 1
+  kill -0 "$game" 2>/dev/null || exit 1
   sleep 0.1
   box=$(xwininfo -root -children 2>/dev/null | awk '/OpenGL Software Emulation/ {print $1; exit}')
   if [ -n "$box" ]; then xdotool windowfocus "$box" key Return 2>/dev/null; fi
@@ -55,7 +46,7 @@ step xdotool keyup a
 step xdotool keydown shift+b
 step xdotool keyup shift+b
 step xdotool keydown Escape
-wait "$probe_pid"
+wait "$game"
 rc=$?
-probe_pid=""
+game=""
 exit "$rc"
